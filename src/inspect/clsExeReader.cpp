@@ -1,0 +1,70 @@
+// clsExeReader: loading an executable and reading its MS-DOS and PE headers.
+#include "inspect/clsExeReader.h"
+
+#include <cstdio>
+
+#include "inspect/LittleEndian.h"
+#include "platform/CurrentError.h"
+
+namespace {
+constexpr std::uint16_t kDosMagic = 0x5A4D;  // "MZ"
+constexpr std::size_t kLfanewField = 60;
+// Fields of the NT headers: signature (4 bytes), file header (20), optional header.
+constexpr std::size_t kMachineField = 4;
+constexpr std::size_t kNumberOfSectionsField = 6;
+constexpr std::size_t kSizeOfOptionalHeaderField = 20;
+constexpr std::size_t kSubsystemField = 24 + 68;
+constexpr std::uint32_t kShareAll = 7;  // read, write and delete
+}  // namespace
+
+void clsExeReader::ReadScratch(double position, std::size_t size) {
+  scratch_.assign(size, 0);
+  file_.Cursor(position);
+  file_.ReadBytes(scratch_);
+}
+
+void clsExeReader::LoadExe(const std::string& Filename) {
+  dosHeader_.fill(0);
+  ntHeaders_.fill(0);
+  resourceRootOffset_ = 0;
+  resourceSectionRva_ = 0;
+
+  file_.Wow64Bypass = true;
+  file_.OpenFile(Filename, platform::win::GENERIC_READ, kShareAll,
+                 platform::win::FILE_FLAG_RANDOM_ACCESS);
+  if (file_.hFile() == platform::kInvalidFileHandle) return;  // the error stays for the caller
+
+  ReadScratch(0, kDosHeaderSize);
+  std::copy(scratch_.begin(), scratch_.end(), dosHeader_.begin());
+  std::int32_t lfanew = LoadS32(dosHeader_, kLfanewField);
+  if (LoadU16(dosHeader_, 0) != kDosMagic || lfanew < 64 || lfanew > kMaxLfanew) return;
+
+  ReadScratch(lfanew, kNtHeadersSize);
+  std::copy(scratch_.begin(), scratch_.end(), ntHeaders_.begin());
+}
+
+void clsExeReader::UnloadExe() { file_.CloseFile(); }
+
+std::uint16_t clsExeReader::Machine() const { return LoadU16(ntHeaders_, kMachineField); }
+
+std::string clsExeReader::Architecture() const {
+  switch (Machine()) {
+    case 0x014C: return "x86";
+    case 0x8664: return "x64";
+    case 0x0000: return "";  // no PE headers were read
+    case 0x01C4: return "ARM";
+    case 0xAA64: return "ARM64";
+    case 0x0200: return "IA64";
+    default: {
+      char text[8];
+      std::snprintf(text, sizeof text, "0x%04X", unsigned{Machine()});
+      return text;
+    }
+  }
+}
+
+std::int32_t clsExeReader::GetOffsetToCodeSection() const {
+  return LoadS32(dosHeader_, kLfanewField) + 24 + LoadS16(ntHeaders_, kSizeOfOptionalHeaderField);
+}
+
+std::int32_t clsExeReader::Subsystem() const { return LoadS16(ntHeaders_, kSubsystemField); }
