@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the builds and tests need and this
+# machine lacks. Needs root for that; without root it only says what is missing.
+set -u
+packages=(cmake ninja-build g++ googletest libgtest-dev
+          mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          wine wine64 xvfb xauth x11-utils imagemagick xdotool
+          clang libclang-rt-14-dev python3 python3-pefile)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "missing packages (run as root to install them): ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq || true
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || {
+    echo "apt-get install failed" >&2; exit 1; }
+fi
+
+# 32-bit Windows programs need Wine's i386 part; Debian's i386 index is not always in
+# step with the amd64 one, so this is tried once and the tests say when it is missing.
+if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' \
+   && [ ! -e /var/lib/sharpwell-wine32-tried ]; then
+  touch /var/lib/sharpwell-wine32-tried
+  { dpkg --add-architecture i386 && apt-get update -qq &&
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends wine32:i386; } \
+    >/dev/null 2>&1 || echo "wine32:i386 could not be installed here"
+fi
+exit 0

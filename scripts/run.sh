@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds Sharpwell and starts it. On Windows (Git Bash / MSYS) the program is simply
+# started; on Linux it runs under Wine in a prefix of its own, on the current display
+# or, when there is none, under Xvfb (a screenshot of the window is then saved).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+# The release build is 32-bit; where Wine cannot run 32-bit programs the 64-bit build
+# is started instead.
+preset=win32
+if [ "$(uname -s)" = Linux ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+  echo "32-bit Wine (wine32:i386) is not installed here: starting the 64-bit build."
+  preset=win64
+fi
+cmake --preset "$preset" -G Ninja >/dev/null
+cmake --build --preset "$preset"
+exe="build/$preset/Sharpwell.exe"
+
+case "$(uname -s)" in
+  MINGW*|MSYS*|CYGWIN*) exec "$exe" "$@" ;;
+esac
+
+export WINEPREFIX="$PWD/build/$preset/run-prefix" WINEDEBUG=-all
+[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+
+if [ ! -f "$exe" ]; then
+  # Before the window exists, show the command-line tool at work on Wine's programs.
+  cli="build/$preset/sharpwell-cli.exe"
+  wine "$cli" inspect 'C:\windows\notepad.exe' 'C:\windows\regedit.exe' 'C:\windows\system32\cmd.exe'
+  exit
+fi
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$exe" "$@"
+fi
+shot="$PWD/build/$preset/sharpwell-screenshot.png"
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  wine "$1" "${@:3}" & pid=$!
+  sleep 12
+  import -window root "$2" && echo "Sharpwell is running under Xvfb; screenshot saved to $2"
+  wine "$1" >/dev/null 2>&1 || true   # a second start is refused while the first runs
+  kill $pid 2>/dev/null; wineserver -k 2>/dev/null; true
+' _ "$exe" "$shot" "$@"
