@@ -1,0 +1,70 @@
+#pragma once
+// The real main window: a top-level Win32 window laid out from the twips table at the
+// screen's DPI, with its controls, pop-up menus and timers. It forwards each message
+// to a named handler of frmSharpwell.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "shell/FormControls.h"
+#include "shell/Layout.h"
+#include "shell/frmSharpwell.h"
+
+class MainWindow : public FormWindow {
+ public:
+  // Creates the window hidden, with all its controls. Returns null when the window
+  // cannot be created; the system's error is then in CurrentError.
+  static std::unique_ptr<MainWindow> Create(HINSTANCE instance);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  frmSharpwell& Form() { return *form_; }
+  HWND Hwnd() const { return hwnd_; }
+  HWND Control(ControlId id) const;
+  HMENU Menu(PopupMenu menu) const;
+  // When set, EndProcess only records the request (for tests that keep running).
+  void SetEndProcessHook(std::function<void()> hook) { endProcessHook_ = std::move(hook); }
+
+  // FormWindow
+  bool Visible() const override;
+  void Show() override;
+  void Hide() override;
+  void Restore() override;
+  void Activate() override;
+  std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+  std::uintptr_t IconOwnerHandle() const override;
+  std::uintptr_t IconHandle() const override { return reinterpret_cast<std::uintptr_t>(icon_); }
+  std::uint32_t TwipsPerPixelY() const override;
+  void ShowPopupMenu(PopupMenu menu) override;
+  void MsgBox(const std::string& text, std::uint32_t style) override;
+  std::string InputBox(const std::string& prompt, const std::string& title,
+                       const std::string& proposed) override;
+  void DoEvents() override;
+  void EndProcess() override;
+
+  struct Parts;  // the controls, built once the window has a handle
+
+ private:
+  explicit MainWindow(HINSTANCE instance);
+  bool Build();
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnSize();
+  void OnTimer(UINT_PTR id);
+  void OnCommand(UINT id, UINT code);
+  LRESULT OnColourStatic(HDC dc, HWND control);
+
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  HICON icon_ = nullptr;
+  HFONT font_ = nullptr;
+  int dpi_ = 96;
+  std::unique_ptr<Parts> parts_;
+  std::unique_ptr<frmSharpwell> form_;
+  std::function<void()> endProcessHook_;
+};
+
+// The pixel DPI of the screen (LOGPIXELSY).
+int ScreenDpi();
