@@ -1,0 +1,72 @@
+#include "shell/ListControls.h"
+
+#include <algorithm>
+
+#include "platform/CurrentError.h"
+
+bool ListView::DeselectSelectedRow() {
+  const std::optional<int> row = SelectedRow();
+  if (!row) return listrules::NoCurrentObject();
+  return SetSelected(*row, false);
+}
+
+namespace listrules {
+
+bool KeyNotUnique(const std::string& key) {
+  CurrentError::Raise(ErrorNumber::KeyNotUnique, "Key is not unique in collection: " + key);
+  return false;
+}
+
+bool KeyNotFound(const std::string& key) {
+  CurrentError::Raise(ErrorNumber::KeyNotFound, "Element not found: " + key);
+  return false;
+}
+
+bool OutOfRange(int position) {
+  CurrentError::Raise(ErrorNumber::SubscriptOutOfRange,
+                      "Subscript out of range: " + std::to_string(position));
+  return false;
+}
+
+bool InvalidProperty(const std::string& what) {
+  CurrentError::Raise(ErrorNumber::InvalidProperty, "Invalid property value: " + what);
+  return false;
+}
+
+bool NoCurrentObject() {
+  CurrentError::Raise(ErrorNumber::NoCurrentObject, "Object variable not set");
+  return false;
+}
+
+bool CheckPosition(int position, int count) {
+  return (position >= 1 && position <= count) || OutOfRange(position);
+}
+
+bool CheckSubItem(int subItem, int columnCount) {
+  if (subItem >= 1 && subItem <= kMaxSubItem && subItem < columnCount) return true;
+  return InvalidProperty("sub-item " + std::to_string(subItem));
+}
+
+bool CheckSortColumn(int column) {
+  return (column >= 0 && column <= kMaxSortColumn) ||
+         InvalidProperty("sort column " + std::to_string(column));
+}
+
+bool CheckProgressMax(int max, int value) {
+  return (max > 0 && max >= value) || InvalidProperty("maximum " + std::to_string(max));
+}
+
+bool CheckProgressValue(int value, int max) {
+  return (value >= 0 && value <= max) || InvalidProperty("value " + std::to_string(value));
+}
+
+bool SortsBefore(const std::string& a, const std::string& b) {
+  auto fold = [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+  };
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [&](char x, char y) { return fold(x) < fold(y); });
+}
+
+}  // namespace listrules
