@@ -71,7 +71,7 @@ class FormWindow {
   virtual std::uintptr_t Handle() const = 0;
   virtual std::uintptr_t IconOwnerHandle() const = 0;  // pcbIcon16
   virtual std::uintptr_t IconHandle() const = 0;       // the window's own 32x32 icon
-  virtual std::uint32_t TwipsPerPixelY() const = 0;
+  virtual double TwipsPerPixelY() const = 0;
   virtual void ShowPopupMenu(PopupMenu menu) = 0;      // at the mouse pointer
   // Modal message box with an OK button, titled with the product name.
   virtual void MsgBox(const std::string& text, std::uint32_t style) = 0;

@@ -12,11 +12,6 @@ struct TwipsRect {
   std::int32_t left, top, width, height;
 };
 
-struct PixelRect {
-  std::int32_t left, top, width, height;
-  bool operator==(const PixelRect&) const = default;
-};
-
 enum class ControlId {
   lblPrograms, lvwPrograms, pcbIcon16, lblCompat, lvwCompat,
   lblInstructions, lblDPI, chkMonitor, SBar

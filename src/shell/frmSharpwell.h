@@ -5,6 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include <optional>
+#include <vector>
+
+#include "inspect/clsExeReader.h"
+#include "inspect/clsFile.h"
 #include "shell/FormControls.h"
 #include "shell/ListControls.h"
 #include "shell/clsListView.h"
@@ -42,6 +47,20 @@ inline constexpr const char* Layers =
     "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
 }  // namespace RegistryPath
 
+// The result of AddProgram.
+enum AddResult : std::int16_t {
+  NotLoaded = 0,            // new to the catalogue, and its file could not be loaded
+  Listed = 1,               // in the catalogue; the compatibility list was left alone
+  AlreadyInCompatList = 2,  // not DPI aware, and already on the compatibility list
+  AddedToCompatList = 3,    // not DPI aware, and put on the compatibility list now
+};
+
+// A row of one of the two lists.
+struct RowRef {
+  ListView* list = nullptr;
+  int position = 0;
+};
+
 class frmSharpwell {
  public:
   static constexpr const char* DefaultIconKey = "C:\\Windows\\system32\\shell32.dll";
@@ -63,11 +82,58 @@ class frmSharpwell {
   void pcbIcon16_MouseMove(std::uint32_t mouseMessage);
   void ShowSystemDpi();
 
+  // The catalogue: the one way a program becomes a row.
+  AddResult AddProgram(std::string Path, bool AddToCompatList = false);
+  bool DoesFileExist(const std::string& Filename);
+
+  // Discovery: the one tick of tmrLoad, and what it shares with the monitor.
+  void tmrLoad_Timer();
+  void SetStatus(const std::string& text, float maximum);
+  void UpdateProgress(float value);
+  std::string GetProcessPath(std::uint32_t processId);
+  std::string GetProcessPathFromList(std::uint32_t processId);
+
+  // Program icons.
+  bool GetIcon(const std::string& Path);
+  void tmrGetIcons_Timer();
+
+  // The compatibility list's commands.
+  void AddCompatFlag(int row, const std::string& flag);
+  void RemoveCompatFlag(int row, const std::string& flag);
+  void mnuCompatDPI_Click();
+  void mnuCompatAdmin_Click();
+  void mnuCompatEdit_Click();
+  void mnuCompatDelete_Click();
+
+  // The lists' events.
+  void lvwCompat_KeyDown(int KeyCode, int Shift);
+  void lvwPrograms_KeyDown(int KeyCode, int Shift);
+  void lvwCompat_MouseUp(int Button);
+  void lvwPrograms_ColumnClick(int columnPosition);
+  // The lower-case paths of the selected "No" rows; the allowed effects go to `effects`.
+  std::vector<std::string> lvwPrograms_OLEStartDrag(std::uint32_t& effects);
+  void lvwCompat_OLEDragDrop(const std::vector<std::string>& files);
+  void lvwPrograms_OLEDragDrop(const std::vector<std::string>& files);
+
+  // The foreground monitor.
+  void tmrMonitor_Timer();
+
   bool ScanPending = false;
   clsListView ProgramsView;
   clsListView CompatView;
+  clsExeReader ExeReader;
+  clsFile FileAccess;
+  std::optional<RowRef> CurrentItem;
+  std::uintptr_t ForegroundWindow = 0;
+  std::uintptr_t LastForegroundWindow = 0;
+  std::uint32_t ForegroundProcessId = 0;
+  std::string ForegroundPath;
 
  private:
+  void SelectAll(ListView& list);
+  void ToggleFlagOnSelectedRows(MenuItem& item, const std::string& flag);
+  void FollowForegroundProgram();
+
   FormParts c_;
 };
 

@@ -36,7 +36,7 @@ class MainWindow : public FormWindow {
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
   std::uintptr_t IconOwnerHandle() const override;
   std::uintptr_t IconHandle() const override { return reinterpret_cast<std::uintptr_t>(icon_); }
-  std::uint32_t TwipsPerPixelY() const override;
+  double TwipsPerPixelY() const override;
   void ShowPopupMenu(PopupMenu menu) override;
   void MsgBox(const std::string& text, std::uint32_t style) override;
   std::string InputBox(const std::string& prompt, const std::string& title,

@@ -1,0 +1,115 @@
+#include "shell/frmSharpwell.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "compat/modRegistry.h"
+#include "monitor/modTrayIcon.h"
+#include "platform/CurrentError.h"
+#include "shell/modSharpwell.h"
+
+namespace {
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+void Arm(Timer& timer, std::uint32_t interval) {
+  timer.SetInterval(interval);
+  timer.SetEnabled(true);
+}
+}  // namespace
+
+frmSharpwell::frmSharpwell(const FormParts& parts) : c_(parts) {
+  c_.chkMonitor.OnClick([this] { chkMonitor_Click(); });
+}
+
+void frmSharpwell::Form_Load(bool commandLineEmpty) {
+  CompatView.BindTo(c_.lvwCompat.Handle());
+  ProgramsView.BindTo(c_.lvwPrograms.Handle());
+  CompatView.FullRowSelect(true);
+  ProgramsView.FullRowSelect(true);
+  c_.lblInstructions.SetCaption(AppText::Instructions);
+
+  if (commandLineEmpty) {
+    c_.window.Show();
+    std::string run = GetRegValue(RegistryPath::Run, modSharpwell::AppProductName).ToText();
+    if (Lower(run).find(Lower(modSharpwell::AppExePath)) != std::string::npos)
+      c_.chkMonitor.SetChecked(true);
+    Arm(c_.tmrLoad, TimerInterval::LoadAtStart);
+  } else {
+    // Started with Windows: stay hidden; the icon comes with the first monitor tick.
+    c_.chkMonitor.SetChecked(true);
+    Arm(c_.tmrLoad, TimerInterval::LoadHidden);
+  }
+  CurrentError::Clear();
+}
+
+bool frmSharpwell::Form_QueryUnload(int UnloadMode) {
+  if (UnloadMode == UnloadFromTitleBar && c_.chkMonitor.Checked()) {
+    c_.window.Hide();
+    return true;
+  }
+  c_.lvwPrograms.Clear();
+  c_.lvwCompat.Clear();
+  c_.imlIcons.Clear();
+  modTrayIcon::RemoveTrayIcon(c_.window.IconOwnerHandle());
+  c_.window.EndProcess();
+  return false;
+}
+
+void frmSharpwell::mnuTrayExit_Click() { Form_QueryUnload(UnloadFromCode); }
+
+void frmSharpwell::mnuTrayShow_Click() {
+  c_.window.Activate();
+  c_.window.Show();
+  c_.window.Restore();
+  if (ScanPending) {
+    Arm(c_.tmrLoad, TimerInterval::LoadWhenShown);
+  } else {
+    // Restart the icon fill, for programs added while the window was hidden.
+    c_.tmrGetIcons.SetEnabled(false);
+    c_.tmrGetIcons.SetEnabled(true);
+  }
+}
+
+void frmSharpwell::pcbIcon16_MouseMove(std::uint32_t mouseMessage) {
+  if (mouseMessage == modTrayIcon::WM_LBUTTONUP) {
+    mnuTrayShow_Click();
+  } else if (mouseMessage == modTrayIcon::WM_RBUTTONUP) {
+    c_.window.Activate();
+    c_.window.ShowPopupMenu(PopupMenu::Tray);
+  }
+}
+
+DpiLine DescribeSystemDpi(std::int32_t dpi) {
+  DpiLine line;
+  line.caption = "Current system resolution: " + std::to_string(dpi) + " DPI";
+  if (dpi != 96) {
+    line.toolTip = "This program is probably needed on your system becuase you are running >96 DPI";
+    line.colour = {0, 150, 0};
+  } else {
+    line.toolTip =
+        "Your system DPI setting is 96 DPI, so program may NOT be needed unless you have a high "
+        "per-monitor DPI setting enabled.";
+    line.colour = {255, 0, 0};
+  }
+  return line;
+}
+
+namespace {
+// A value taken as a whole number: a stored number as it is, a text by its leading
+// digits, a missing value as 0.
+std::int32_t WholeNumber(const RegistryData& data) {
+  if (auto number = data.Number()) return *number;
+  return static_cast<std::int32_t>(std::strtol(data.ToText().c_str(), nullptr, 10));
+}
+}  // namespace
+
+void frmSharpwell::ShowSystemDpi() {
+  DpiLine line = DescribeSystemDpi(WholeNumber(GetRegValue(RegistryPath::WindowMetrics, "AppliedDPI")));
+  c_.lblDPI.SetCaption(line.caption);
+  c_.lblDPI.SetToolTip(line.toolTip);
+  c_.lblDPI.SetForeColour(line.colour);
+}
