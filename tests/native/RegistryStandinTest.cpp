@@ -1,0 +1,126 @@
+// The in-memory registry of the native build: the calls modRegistry makes (access
+// masks, buffer sizes, every key closed again) and the system's rules the stand-in
+// keeps where Wine's registry cannot show them the same way.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "compat/modRegistry.h"
+#include "platform/RegistryApi.h"
+#include "platform/standin/RegistryStore.h"
+
+using namespace platform;
+using namespace platform::reg;
+using platform::standin::RegistryCall;
+using platform::standin::RegistryCalls;
+
+namespace {
+constexpr const char* kLayers =
+    "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
+
+// The calls of one kind, as (name, number) pairs.
+std::vector<std::pair<std::string, std::uint32_t>> CallsOf(const std::string& function) {
+  std::vector<std::pair<std::string, std::uint32_t>> found;
+  for (const RegistryCall& call : RegistryCalls()) {
+    if (call.function == function) found.emplace_back(call.name, call.number);
+  }
+  return found;
+}
+}  // namespace
+
+class RegistryStandin : public ::testing::Test {
+ protected:
+  void SetUp() override { standin::ResetRegistry(); }
+  void TearDown() override {
+    EXPECT_EQ(standin::OpenRegistryHandles(), 0u) << "every key is closed again";
+  }
+};
+
+TEST_F(RegistryStandin, EachOperationAsksForItsOwnAccessInThe64BitView) {
+  SetRegValue(kLayers, "C:\\A.EXE", "HIGHDPIAWARE");
+  GetRegValue(kLayers, "C:\\A.EXE");
+  EnumRegValues(kLayers);
+  DeleteRegValue(kLayers, "C:\\A.EXE");
+  const std::string subKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
+  EXPECT_EQ(CallsOf("RegCreateKeyExA"), (decltype(CallsOf("")){{subKey, 0x106}}));
+  EXPECT_EQ(CallsOf("RegOpenKeyExA"),
+            (decltype(CallsOf("")){{subKey, 0x101}, {subKey, 0x101}, {subKey, 0x102}}));
+}
+
+TEST_F(RegistryStandin, LongTextsAreReadAgainWithExactlyTheReportedSize) {
+  SetRegValue("HKCU\\K", "Short", "HIGHDPIAWARE");
+  SetRegValue("HKCU\\K", "Long", std::string(39, 'z'));
+  SetRegValue("HKCU\\K", "Number", std::int32_t{7});
+  standin::ClearRegistryCalls();
+  GetRegValue("HKCU\\K", "Short");
+  GetRegValue("HKCU\\K", "Long");
+  GetRegValue("HKCU\\K", "Number");
+  GetRegValue("HKCU\\K", "Missing");
+  EXPECT_EQ(CallsOf("RegQueryValueExA"),
+            (decltype(CallsOf("")){{"Short", 32}, {"Long", 32}, {"Long", 40},
+                                   {"Number", 32}, {"Number", 4}, {"Missing", 32}}));
+}
+
+TEST_F(RegistryStandin, ListingUsesA255CharacterNameBufferInStoringOrder) {
+  for (const char* name : {"zeta", "Alpha", "mid"}) SetRegValue("HKCU\\K", name, "x");
+  SetRegValue("HKCU\\K", "ALPHA", "again");
+  standin::ClearRegistryCalls();
+  EXPECT_EQ(EnumRegValues("HKCU\\K"), (std::vector<std::string>{"zeta", "Alpha", "mid"}));
+  for (const auto& call : CallsOf("RegEnumValueA")) EXPECT_EQ(call.second, 255u);
+  EXPECT_EQ(CallsOf("RegEnumValueA").size(), 4u) << "three names and the end";
+}
+
+TEST_F(RegistryStandin, KeepsTheSystemsStatusesAndSizes) {
+  RegKey key = 0;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "A\\\\B\\", 0, KEY_ALL_ACCESS, &key, nullptr), 0);
+  RegistryKey owner(key);
+  EXPECT_EQ(RegSetValueExA(key, "v", REG_SZ, "abcd", 5), ERROR_SUCCESS);
+
+  char buffer[8] = {};
+  std::uint32_t size = 2;
+  std::uint32_t type = 0;
+  EXPECT_EQ(RegQueryValueExA(key, "V", &type, buffer, &size), ERROR_MORE_DATA);
+  EXPECT_EQ(size, 5u);
+  EXPECT_EQ(type, REG_SZ);
+  EXPECT_EQ(RegQueryValueExA(key, "w", &type, buffer, &size), ERROR_FILE_NOT_FOUND);
+
+  std::uint32_t length = 1;
+  EXPECT_EQ(RegEnumValueA(key, 0, buffer, &length, nullptr, nullptr, nullptr), ERROR_MORE_DATA);
+  length = 2;
+  EXPECT_EQ(RegEnumValueA(key, 0, buffer, &length, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  EXPECT_EQ(length, 1u);
+  EXPECT_EQ(RegEnumValueA(key, 1, buffer, &length, nullptr, nullptr, nullptr),
+            ERROR_NO_MORE_ITEMS);
+
+  RegKey reader = 0;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "a\\b", 0, 0x101, &reader), ERROR_SUCCESS);
+  RegistryKey readerOwner(reader);
+  EXPECT_EQ(RegSetValueExA(reader, "v", REG_SZ, "x", 2), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegDeleteValueA(reader, "v"), ERROR_ACCESS_DENIED);
+  RegKey refused = 1;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "\\A", 0, 0x101, &refused), 161);
+  EXPECT_EQ(refused, 0u);
+
+  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "A"), ERROR_ACCESS_DENIED) << "has a subkey";
+  EXPECT_EQ(RegDeleteKeyA(key, ""), ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(reader, "v", &type, buffer, &size), ERROR_KEY_DELETED);
+  EXPECT_EQ(RegCloseKey(0x1234), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, ""), ERROR_ACCESS_DENIED) << "a root stays";
+}
+
+TEST_F(RegistryStandin, KeyOwnersCloseOnceAndMoveOwnership) {
+  RegKey key = 0;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "K", 0, KEY_ALL_ACCESS, &key, nullptr), 0);
+  {
+    RegistryKey first(key);
+    RegistryKey second(std::move(first));
+    EXPECT_FALSE(first);
+    EXPECT_EQ(second.Get(), key);
+    RegistryKey third;
+    third = std::move(second);
+    EXPECT_EQ(standin::OpenRegistryHandles(), 1u);
+  }
+  EXPECT_EQ(standin::OpenRegistryHandles(), 0u);
+  { RegistryKey root(HKEY_CURRENT_USER); }
+  EXPECT_TRUE(CallsOf("RegCloseKey").size() == 1u) << "a predefined root is never closed";
+}
