@@ -117,7 +117,8 @@ class StatusBar {
   // The bar's place in its parent's client area, in pixels.
   virtual int Top() const = 0;
   virtual int Height() const = 0;
-  // Docks the bar to the bottom edge of a parent client area of this size.
+  // Docks the bar to the bottom edge of its parent; the parent's resize handler calls
+  // it with the parent's new client size.
   virtual void FitToParent(int clientWidth, int clientHeight) = 0;
 };
 

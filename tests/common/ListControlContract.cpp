@@ -324,7 +324,7 @@ TEST_P(ListControlContract, StatusBarPanelTwoSitsAtTheRightEdge) {
   status.SetPanel1Text("Loading...");
   EXPECT_EQ(status.Panel1Text(), "Loading...");
 
-  status.FitToParent(760, 500);
+  set_->ResizeParent(760, 500);
   status.SetPanel2Width(333);
   // Real bars draw borders between panels: allow a few pixels.
   EXPECT_NEAR(status.Panel2Left(), 760 - 333, 4);
@@ -333,7 +333,7 @@ TEST_P(ListControlContract, StatusBarPanelTwoSitsAtTheRightEdge) {
   EXPECT_GT(status.Height(), 0);
 
   // Panel 1 keeps its minimum width in a narrow window.
-  status.FitToParent(300, 400);
+  set_->ResizeParent(300, 400);
   EXPECT_GE(status.Panel2Left(), StatusBar::kMinPanel1Width);
   EXPECT_NEAR(status.Panel2Left() + status.Panel2Width(), 300, 4);
 }

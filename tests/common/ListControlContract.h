@@ -17,6 +17,9 @@ class ControlSet {
   virtual ListView& List() = 0;
   virtual StatusBar& Status() = 0;
   virtual ProgressBar& Progress() = 0;
+  // Gives the parent a client area of this size and runs what its resize handler does
+  // for the status bar.
+  virtual void ResizeParent(int clientWidth, int clientHeight) = 0;
 };
 
 using ControlSetFactory = std::unique_ptr<ControlSet> (*)();

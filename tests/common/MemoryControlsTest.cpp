@@ -12,6 +12,9 @@ class MemoryControlSet final : public ControlSet {
   ListView& List() override { return list_; }
   StatusBar& Status() override { return status_; }
   ProgressBar& Progress() override { return progress_; }
+  void ResizeParent(int clientWidth, int clientHeight) override {
+    status_.FitToParent(clientWidth, clientHeight);
+  }
 
  private:
   MemoryImageList icons_;

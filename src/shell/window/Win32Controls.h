@@ -1,0 +1,185 @@
+#pragma once
+// The list-control contract over the real common controls: SysListView32 in report
+// view, an image list keyed by text, msctls_statusbar32 with two panels and
+// msctls_progress32. Text crosses in the system's 8-bit code page ("A" messages).
+//
+// Each control is a child window of a parent that the caller owns; the objects create
+// and destroy their own windows and must be destroyed before the parent (a child the
+// parent has already destroyed is left alone).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "shell/ListControls.h"
+
+// Move-only owners of what this code creates.
+template <typename Handle, auto Deleter>
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { Reset(); }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      handle_ = other.Release();
+    }
+    return *this;
+  }
+  Handle Get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  Handle Release() { return std::exchange(handle_, nullptr); }
+  void Reset() {
+    if (handle_) Deleter(std::exchange(handle_, nullptr));
+  }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+namespace win32controls {
+void DestroyChildWindow(HWND window);  // only while it is still a window
+void DestroyImageList(HIMAGELIST list);
+void DeleteBitmap(HBITMAP bitmap);
+void DeleteMemoryDc(HDC dc);
+}  // namespace win32controls
+
+using WindowOwner = UniqueHandle<HWND, win32controls::DestroyChildWindow>;
+using ImageListOwner = UniqueHandle<HIMAGELIST, win32controls::DestroyImageList>;
+using BitmapOwner = UniqueHandle<HBITMAP, win32controls::DeleteBitmap>;
+using MemoryDcOwner = UniqueHandle<HDC, win32controls::DeleteMemoryDc>;
+
+// Registers the common-control classes this file uses; safe to call more than once.
+bool InitListControls();
+
+class Win32ImageList final : public ImageList {
+ public:
+  // Images of 16 x 16 pixels at 96 DPI, scaled to `dpi`.
+  explicit Win32ImageList(int dpi = 96);
+
+  bool Add(const std::string& key, const Picture& picture) override;
+  bool Contains(const std::string& key) const override;
+  std::optional<Picture> Image(const std::string& key) const override;
+  void Clear() override;
+  int Count() const override;
+  int ImageWidth() const override { return size_; }
+  int ImageHeight() const override { return size_; }
+
+  HIMAGELIST Handle() const { return list_.Get(); }
+  // The image's index in the system list; -1 when no image has the key.
+  int IndexOf(const std::string& key) const;
+
+ private:
+  int size_;
+  ImageListOwner list_;
+  std::unordered_map<std::string, int> indexByKey_;
+};
+
+class Win32ListView final : public ListView {
+ public:
+  Win32ListView(HWND parent, int controlId, const PixelRect& where,
+                const Win32ImageList& smallIcons);
+
+  bool AddColumn(const std::string& header, int width, ColumnAlignment alignment) override;
+  std::vector<ListColumn> Columns() const override;
+
+  std::optional<int> AddRow(const std::string& key, const std::string& text,
+                            const std::string& smallIconKey) override;
+  std::optional<int> FindRow(const std::string& key) const override;
+  int Count() const override;
+
+  std::optional<std::string> Key(int position) const override;
+  std::optional<std::string> Text(int position) const override;
+  bool SetText(int position, const std::string& text) override;
+  std::optional<std::string> SubItem(int position, int subItem) const override;
+  bool SetSubItem(int position, int subItem, const std::string& text) override;
+  std::optional<bool> Selected(int position) const override;
+  bool SetSelected(int position, bool selected) override;
+  std::optional<std::string> SmallIcon(int position) const override;
+  bool SetSmallIcon(int position, const std::string& iconKey) override;
+  bool EnsureVisible(int position) override;
+
+  std::optional<int> CurrentRow() const override;
+  bool SetCurrentRow(int position) override;
+  std::optional<int> SelectedRow() const override;
+  bool SetSelectedRow(int position) override;
+
+  bool RemoveRow(int position) override;
+  void Clear() override;
+  bool SortOnce(int column) override;
+  std::uintptr_t Handle() const override;
+  HWND Window() const { return window_.Get(); }
+
+ private:
+  // What the program knows of a row beyond what the control shows. Each row's LVITEM
+  // lParam points at its record, so the key moves with the row when the control sorts.
+  struct RowRecord {
+    std::string key;
+    std::string smallIcon;
+    std::string sortText;  // filled just before a sort
+    int sortOrder = 0;     // the row's position before the sort, for equal texts
+  };
+  static int CALLBACK CompareRecords(LPARAM first, LPARAM second, LPARAM unused);
+
+  LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
+  // The record of the row at a checked position, or null after raising.
+  RowRecord* Record(int position) const;
+  std::string CellText(int index, int column) const;
+  bool SetCellText(int index, int column, const std::string& text);
+  int ColumnCount() const;
+  bool SetItemState(int index, UINT state, UINT mask);
+  UINT ItemState(int index, UINT mask) const;
+  std::optional<int> NextItem(UINT flags) const;
+
+  const Win32ImageList& smallIcons_;
+  WindowOwner window_;
+  std::unordered_map<std::string, std::unique_ptr<RowRecord>> records_;
+};
+
+class Win32StatusBar final : public StatusBar {
+ public:
+  Win32StatusBar(HWND parent, int controlId);
+
+  std::string Panel1Text() const override;
+  void SetPanel1Text(const std::string& text) override;
+  void SetPanel2Width(int pixels) override;
+  int Panel2Left() const override;
+  int Panel2Width() const override;
+  int Top() const override;
+  int Height() const override;
+  void FitToParent(int clientWidth, int clientHeight) override;
+  HWND Window() const { return window_.Get(); }
+
+ private:
+  void ApplyParts();
+  RECT Panel2Rect() const;
+  RECT PlaceInParent() const;
+
+  WindowOwner window_;
+  int panel2Width_ = 0;
+};
+
+class Win32ProgressBar final : public ProgressBar {
+ public:
+  Win32ProgressBar(HWND parent, int controlId);
+
+  int Max() const override;
+  int Value() const override;
+  bool SetMax(int max) override;
+  bool SetValue(int value) override;
+  void Place(const PixelRect& where) override;
+  PixelRect Placement() const override;
+  HWND Window() const { return window_.Get(); }
+
+ private:
+  WindowOwner window_;
+};
