@@ -1,0 +1,253 @@
+#include "PeImageBuilder.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <random>
+#include <stdexcept>
+
+namespace testpe {
+namespace {
+constexpr std::uint32_t kHighBit = 0x80000000u;
+constexpr std::size_t kDirectoryHeaderSize = 16;
+constexpr std::size_t kEntrySize = 8;
+constexpr std::size_t kDataEntrySize = 16;
+constexpr std::size_t kSectionHeaderSize = 40;
+constexpr std::uint32_t kSectionAlignment = 0x1000;
+constexpr std::size_t kResourceDataDirectory = 2;
+
+std::uint32_t AlignUp(std::size_t value, std::uint32_t alignment) {
+  return static_cast<std::uint32_t>((value + alignment - 1) / alignment * alignment);
+}
+
+void Store(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint64_t value,
+           std::size_t width) {
+  if (bytes.size() < offset + width) bytes.resize(offset + width, 0);
+  for (std::size_t i = 0; i < width; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+void Store16(std::vector<std::uint8_t>& b, std::size_t o, std::uint16_t v) { Store(b, o, v, 2); }
+void Store32(std::vector<std::uint8_t>& b, std::size_t o, std::uint32_t v) { Store(b, o, v, 4); }
+
+// A directory of the tree being laid out; a node without children is a language leaf.
+struct Node {
+  ResourceKey key;
+  std::vector<Node> children;
+  std::size_t leaf = 0;
+  std::uint32_t offset = 0;  // of its directory, or of its data entry for a leaf
+};
+
+Node& Child(Node& parent, const ResourceKey& key) {
+  auto found = std::find_if(parent.children.begin(), parent.children.end(),
+                            [&](const Node& n) { return n.key == key; });
+  if (found != parent.children.end()) return *found;
+  parent.children.push_back(Node{key, {}, 0, 0});
+  return parent.children.back();
+}
+
+// Named entries come first in every directory; otherwise the order of Add is kept.
+void PutNamedFirst(Node& node) {
+  std::stable_partition(node.children.begin(), node.children.end(),
+                        [](const Node& n) { return n.key.name.has_value(); });
+  for (Node& child : node.children) PutNamedFirst(child);
+}
+
+Node BuildTree(const ResourceTree& tree) {
+  Node root;
+  const auto& leaves = tree.Leaves();
+  for (std::size_t i = 0; i < leaves.size(); ++i) {
+    Node& name = Child(Child(root, leaves[i].type), leaves[i].name);
+    name.children.push_back(Node{leaves[i].language, {}, i, 0});
+  }
+  PutNamedFirst(root);
+  return root;
+}
+
+// The directories, breadth first: the root, then the type level, then the name level.
+std::vector<Node*> DirectoriesInOrder(Node& root) {
+  std::vector<Node*> order{&root};
+  for (std::size_t i = 0; i < order.size(); ++i)
+    for (Node& child : order[i]->children)
+      if (!child.children.empty()) order.push_back(&child);
+  return order;
+}
+
+void WriteDirectory(std::vector<std::uint8_t>& out, const Node& dir,
+                    const std::map<std::u16string, std::uint32_t>& strings) {
+  auto named = std::count_if(dir.children.begin(), dir.children.end(),
+                             [](const Node& n) { return n.key.name.has_value(); });
+  Store16(out, dir.offset + 12, static_cast<std::uint16_t>(named));
+  Store16(out, dir.offset + 14, static_cast<std::uint16_t>(dir.children.size() - named));
+  for (std::size_t i = 0; i < dir.children.size(); ++i) {
+    const Node& child = dir.children[i];
+    std::size_t entry = dir.offset + kDirectoryHeaderSize + i * kEntrySize;
+    Store32(out, entry, child.key.name ? kHighBit | strings.at(*child.key.name) : child.key.id);
+    Store32(out, entry + 4, child.children.empty() ? child.offset : kHighBit | child.offset);
+  }
+}
+}  // namespace
+
+ResourceTree& ResourceTree::Add(ResourceKey type, ResourceKey name, ResourceKey language,
+                                std::string bytes) {
+  leaves_.push_back(Leaf{std::move(type), std::move(name), std::move(language), std::move(bytes)});
+  return *this;
+}
+
+std::vector<std::uint8_t> BuildResourceSection(const ResourceTree& tree, std::uint32_t sectionRva,
+                                               ResourceLayout* layout) {
+  Node root = BuildTree(tree);
+  std::vector<Node*> directories = DirectoriesInOrder(root);
+  std::size_t end = 0;
+  for (Node* dir : directories) {
+    dir->offset = static_cast<std::uint32_t>(end);
+    end += kDirectoryHeaderSize + dir->children.size() * kEntrySize;
+  }
+
+  ResourceLayout result;
+  std::map<std::u16string, std::uint32_t> strings;
+  for (const auto& leaf : tree.Leaves())
+    for (const ResourceKey* key : {&leaf.type, &leaf.name, &leaf.language})
+      if (key->name && !strings.count(*key->name)) {
+        strings[*key->name] = static_cast<std::uint32_t>(end);
+        result.nameStrings.push_back(static_cast<std::uint32_t>(end));
+        end += 2 + 2 * key->name->size();
+      }
+
+  const auto& leaves = tree.Leaves();
+  result.leaves.resize(leaves.size());
+  end = AlignUp(end, 4);
+  for (Node* typeDir : directories)
+    for (Node& nameDir : typeDir->children)
+      for (Node& language : nameDir.children)
+        if (language.children.empty() && typeDir != &root) {
+          language.offset = static_cast<std::uint32_t>(end);
+          result.leaves[language.leaf] = {typeDir->offset, nameDir.offset, language.offset, 0};
+          end += kDataEntrySize;
+        }
+
+  std::vector<std::uint8_t> out(end, 0);
+  for (std::size_t i = 0; i < leaves.size(); ++i) {
+    std::uint32_t data = AlignUp(out.size(), 8);
+    out.resize(data, 0);
+    out.insert(out.end(), leaves[i].bytes.begin(), leaves[i].bytes.end());
+    result.leaves[i].data = data;
+    Store32(out, result.leaves[i].dataEntry, sectionRva + data);
+    Store32(out, result.leaves[i].dataEntry + 4, static_cast<std::uint32_t>(leaves[i].bytes.size()));
+  }
+  for (const auto& [text, offset] : strings) {
+    Store16(out, offset, static_cast<std::uint16_t>(text.size()));
+    for (std::size_t i = 0; i < text.size(); ++i) Store16(out, offset + 2 + 2 * i, text[i]);
+  }
+  for (Node* dir : directories) WriteDirectory(out, *dir, strings);
+  if (layout) *layout = std::move(result);
+  return out;
+}
+
+void PeImage::Put16(std::size_t offset, std::uint16_t value) { Store16(bytes, offset, value); }
+void PeImage::Put32(std::size_t offset, std::uint32_t value) { Store32(bytes, offset, value); }
+
+PeImageBuilder& PeImageBuilder::AddSection(Section section) {
+  if (section.name.size() > 8) throw std::invalid_argument("section names hold 8 bytes");
+  sections_.push_back(std::move(section));
+  return *this;
+}
+
+PeImageBuilder& PeImageBuilder::AddResources(const ResourceTree& tree, std::string name) {
+  std::uint32_t rva = kSectionAlignment;
+  for (const Section& s : sections_)
+    rva = std::max(rva, AlignUp(s.virtualAddress + std::max<std::size_t>(s.raw.size(), 1),
+                                kSectionAlignment));
+  resourceIndex_ = sections_.size();
+  return AddSection(Section{std::move(name), rva, BuildResourceSection(tree, rva, &resourceLayout_)});
+}
+
+std::uint16_t PeImageBuilder::OptionalHeaderSize() const {
+  return machine_ == kMachineI386 ? 224 : 240;
+}
+
+PeImage PeImageBuilder::Build() const {
+  if (lfanew_ < 64) throw std::invalid_argument("the PE headers follow the 64-byte DOS header");
+  PeImage image;
+  auto& out = image.bytes;
+  const std::size_t nt = static_cast<std::size_t>(lfanew_);
+  const std::size_t optional = nt + 24;
+  const bool pe32 = OptionalHeaderSize() == 224;
+  Store16(out, 0, 0x5A4D);
+  Store32(out, 60, static_cast<std::uint32_t>(lfanew_));
+  Store32(out, nt, 0x00004550);  // "PE\0\0"
+  Store16(out, nt + 4, machine_);
+  Store16(out, nt + 6, numberOfSections_.value_or(static_cast<std::uint16_t>(sections_.size())));
+  Store16(out, nt + 20, optionalSize_.value_or(OptionalHeaderSize()));
+  Store16(out, nt + 22, pe32 ? 0x0102 : 0x0022);  // executable; 32-bit or large-address aware
+  Store16(out, optional, pe32 ? 0x010B : 0x020B);
+  Store32(out, optional + 32, kSectionAlignment);
+  Store32(out, optional + 36, kFileAlignment);
+  Store16(out, optional + 40, 6);  // operating system version
+  Store16(out, optional + 48, 6);  // subsystem version
+  Store16(out, optional + 68, subsystem_);
+  const std::size_t directories = optional + (pe32 ? 92 : 108);
+  Store32(out, directories, 16);  // NumberOfRvaAndSizes
+  out.resize(optional + OptionalHeaderSize(), 0);
+
+  image.sectionTable = static_cast<std::uint32_t>(out.size());
+  std::uint32_t data = AlignUp(out.size() + sections_.size() * kSectionHeaderSize, kFileAlignment);
+  std::uint32_t imageEnd = kSectionAlignment;
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    const Section& s = sections_[i];
+    std::size_t header = image.sectionTable + i * kSectionHeaderSize;
+    for (std::size_t c = 0; c < s.name.size(); ++c) Store(out, header + c, std::uint8_t(s.name[c]), 1);
+    Store32(out, header + 8, static_cast<std::uint32_t>(s.raw.size()));
+    Store32(out, header + 12, s.virtualAddress);
+    Store32(out, header + 16, AlignUp(s.raw.size(), kFileAlignment));
+    Store32(out, header + 20, data);
+    Store32(out, header + 36, 0x40000040);  // initialised data, readable
+    image.sectionData.push_back(data);
+    data += AlignUp(s.raw.size(), kFileAlignment);
+    imageEnd = std::max(imageEnd, AlignUp(s.virtualAddress + s.raw.size(), kSectionAlignment));
+  }
+  Store32(out, optional + 56, imageEnd);        // SizeOfImage
+  Store32(out, optional + 60, image.sectionData.empty() ? data : image.sectionData.front());  // SizeOfHeaders
+  out.resize(data, 0);
+  for (std::size_t i = 0; i < sections_.size(); ++i)
+    std::copy(sections_[i].raw.begin(), sections_[i].raw.end(), out.begin() + image.sectionData[i]);
+
+  if (resourceIndex_) {
+    const Section& rsrc = sections_[*resourceIndex_];
+    image.resourceSection = image.sectionData[*resourceIndex_];
+    image.resources = resourceLayout_;
+    Store32(out, directories + 4 + 8 * kResourceDataDirectory, rsrc.virtualAddress);
+    Store32(out, directories + 8 + 8 * kResourceDataDirectory, static_cast<std::uint32_t>(rsrc.raw.size()));
+  }
+  return image;
+}
+
+namespace {
+std::filesystem::path UniqueTempPath(const std::string& suffix) {
+  static std::atomic<unsigned> counter{0};
+  static const unsigned long long salt =
+      std::random_device{}() ^
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  return std::filesystem::temp_directory_path() /
+         ("sharpwell-pe-" + std::to_string(salt) + "-" + std::to_string(counter++) + suffix);
+}
+
+std::filesystem::path WriteTemp(const char* data, std::size_t size, const std::string& suffix) {
+  std::filesystem::path path = UniqueTempPath(suffix);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(data, static_cast<std::streamsize>(size));
+  if (!file) throw std::runtime_error("cannot write " + path.string());
+  return path;
+}
+}  // namespace
+
+TempExe::TempExe(const std::vector<std::uint8_t>& bytes, const std::string& suffix)
+    : path_(WriteTemp(reinterpret_cast<const char*>(bytes.data()), bytes.size(), suffix)) {}
+TempExe::TempExe(const std::string& text, const std::string& suffix)
+    : path_(WriteTemp(text.data(), text.size(), suffix)) {}
+TempExe::~TempExe() {
+  std::error_code ignored;
+  std::filesystem::remove(path_, ignored);
+}
+
+}  // namespace testpe
