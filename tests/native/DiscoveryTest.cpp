@@ -1,0 +1,159 @@
+// The start-up discovery over the scripted registry and process table, the lookup of a
+// process's path with its fallback, and the pacing of the progress display.
+#include <algorithm>
+
+#include "catalogue/ProgramText.h"
+#include "native/FormFixture.h"
+
+using platform::standin::OpenableWith;
+
+namespace {
+constexpr const char* kUserAssist =
+    "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
+    "{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
+}  // namespace
+
+class DiscoveryTest : public FormFixture {
+ protected:
+  // Every source holds something to take and something to skip.
+  void ScriptSources() {
+    SetRegValue(RegistryPath::Layers, "C:\\APPS\\LEGACY.EXE", "HIGHDPIAWARE RUNASADMIN");
+    SetRegValue(RegistryPath::Layers, "C:\\Apps\\Gone.exe", "HIGHDPIAWARE");  // file is gone
+    SetRegValue(RegistryPath::Layers, "C:\\Apps\\Old32.exe", std::int32_t{7});
+    platform::standin::SetProcesses({
+        {0, "[System Process]", "", OpenableWith::Both},
+        {4, "System", apps::Painter, OpenableWith::Both},  // ids 0 and 4 are never looked up
+        {100, "Aware.exe", apps::Aware, OpenableWith::Both},
+        {200, "Console.exe", apps::Console, OpenableWith::LimitedOnly},
+        {300, "Legacy.exe", apps::Legacy, OpenableWith::Both},  // listed already
+        {400, "odd.exe", "\\Device\\odd.exe", OpenableWith::Both},
+    });
+    const std::string names[] = {Rot13(apps::Notepad), "HRZR_PGYFRFFVBA",
+                                 "{1NP14R77-02R7-4R5Q-O744-2RO1NR5198O7}\\pzq.rkr",
+                                 Rot13(apps::Missing)};
+    for (const std::string& name : names)
+      SetRegValue(kUserAssist, name, std::int32_t{1});
+  }
+
+  std::vector<std::string> Statuses() const { return statuses_; }
+  void RecordStatuses() {
+    window.onDoEvents = [this] { statuses_.push_back(SBar.Panel1Text()); };
+  }
+
+ private:
+  std::vector<std::string> statuses_;
+};
+
+TEST_F(DiscoveryTest, AVisibleStartListsTheThreeSourcesInOrder) {
+  ScriptSources();
+  platform::standin::SetIcon(apps::Aware, 0, 0xFF123456);
+  window.Show();
+  tmrLoad.SetEnabled(true);
+
+  form.tmrLoad_Timer();
+  EXPECT_FALSE(tmrLoad.Enabled());
+  EXPECT_EQ(Keys(lvwCompat), (std::vector<std::string>{"c:\\apps\\legacy.exe", "c:\\apps\\gone.exe",
+                                                      "c:\\apps\\old32.exe"}));
+  EXPECT_EQ(Column(lvwCompat, 0), (std::vector<std::string>{"legacy.exe", "gone.exe", "old32.exe"}));
+  EXPECT_EQ(Column(lvwCompat, 1),
+            (std::vector<std::string>{"HIGHDPIAWARE RUNASADMIN", "HIGHDPIAWARE", "7"}));
+  EXPECT_EQ(Keys(lvwPrograms),
+            (std::vector<std::string>{Key(apps::Legacy), Key(apps::Old32), Key(apps::Aware),
+                                      Key(apps::Console), Key(apps::Notepad)}));
+  EXPECT_FALSE(form.ScanPending);
+  EXPECT_EQ(lvwPrograms.SmallIcon(3), Key(apps::Aware));  // the icon pass ran
+  EXPECT_EQ(SBar.Panel1Text(), "Ready");
+  EXPECT_TRUE(tmrMonitor.Enabled());
+}
+
+TEST_F(DiscoveryTest, AHiddenStartWaitsForTheWindowAndTheSecondRunAddsOnlyWhatIsNew) {
+  ScriptSources();
+  form.tmrLoad_Timer();
+  EXPECT_EQ(lvwCompat.Count(), 3);
+  EXPECT_EQ(lvwPrograms.Count(), 0);
+  EXPECT_TRUE(form.ScanPending);
+  EXPECT_EQ(SBar.Panel1Text(), "Ready");
+  EXPECT_TRUE(tmrMonitor.Enabled());
+
+  SetRegValue(RegistryPath::Layers, "C:\\APPS\\LEGACY.EXE", "EDITED");
+  SetRegValue(RegistryPath::Layers, "C:\\APPS\\PAINTER.EXE", "RUNASADMIN");
+  form.mnuTrayShow_Click();
+  EXPECT_TRUE(window.Visible());
+  EXPECT_TRUE(tmrLoad.Enabled());
+  EXPECT_EQ(tmrLoad.Interval(), TimerInterval::LoadWhenShown);
+
+  form.tmrLoad_Timer();
+  EXPECT_FALSE(form.ScanPending);
+  EXPECT_EQ(Column(lvwCompat, 1),
+            (std::vector<std::string>{"HIGHDPIAWARE RUNASADMIN", "HIGHDPIAWARE", "7", "RUNASADMIN"}));
+  EXPECT_EQ(lvwPrograms.Count(), 6);
+  form.tmrLoad_Timer();  // nothing new: no duplicates in either list
+  EXPECT_EQ(lvwCompat.Count(), 4);
+  EXPECT_EQ(lvwPrograms.Count(), 6);
+
+  // Shown again with no scan pending: only the icon fill restarts.
+  const int loads = tmrLoad.Armings(), icons = tmrGetIcons.Armings();
+  form.mnuTrayShow_Click();
+  EXPECT_EQ(tmrLoad.Armings(), loads);
+  EXPECT_EQ(tmrGetIcons.Armings(), icons + 1);
+  EXPECT_TRUE(tmrGetIcons.Enabled());
+}
+
+TEST_F(DiscoveryTest, MissingSourcesStillEndReadyWithTheMonitorRunning) {
+  platform::standin::SetSnapshotFails(true);
+  window.Show();
+  form.tmrLoad_Timer();
+  EXPECT_EQ(lvwCompat.Count() + lvwPrograms.Count(), 0);
+  EXPECT_EQ(SBar.Panel1Text(), "Ready");
+  EXPECT_TRUE(tmrMonitor.Enabled());
+}
+
+TEST_F(DiscoveryTest, ProcessPathsComeFromTheProcessOrFromListedRowsOutsideSystemFolders) {
+  for (const char* listed : {apps::Legacy, apps::AppSvchost, apps::Notepad}) form.AddProgram(listed);
+  std::string longPath = "C:\\Apps\\" + std::string(250, 'x') + ".exe";
+  platform::standin::SetProcesses({
+      {4, "System", apps::Legacy, OpenableWith::Both},
+      {10, "svchost.exe", apps::SysSvchost, OpenableWith::Both},
+      {11, "Aware.exe", apps::Aware, OpenableWith::LimitedOnly},
+      {12, "LEGACY.EXE", "", OpenableWith::Nothing},
+      {13, "svchost.exe", "", OpenableWith::Nothing},
+      {14, "notepad.exe", "", OpenableWith::Nothing},
+      {15, "Aware.exe", "", OpenableWith::Nothing},
+      {16, "long.exe", longPath, OpenableWith::Both},
+  });
+  const std::pair<std::uint32_t, std::string> cases[] = {
+      {0, ""},  {4, ""},  {10, apps::SysSvchost}, {11, apps::Aware}, {12, Key(apps::Legacy)},
+      {13, ""}, {14, ""}, {15, ""},               {16, ""},          {99, ""},
+  };
+  for (const auto& [id, expected] : cases) EXPECT_EQ(form.GetProcessPath(id), expected) << id;
+
+  platform::standin::SetSnapshotFails(true);
+  EXPECT_EQ(form.GetProcessPath(12), "");
+}
+
+TEST_F(DiscoveryTest, ProgressRepaintsAtMostTenTimesASecondOfTheClock) {
+  platform::standin::SetClock(50.0f);
+  form.UpdateProgress(0);  // whatever ran before, the last repaint is now at 50 s
+  const std::pair<float, int> steps[] = {
+      {50.0625f, 0}, {50.125f, 1}, {50.1875f, 0}, {86399.9375f, 1}, {0.0f, 1}};
+  int value = 1;
+  for (const auto& [clock, repaints] : steps) {
+    platform::standin::SetClock(clock);
+    const int before = window.doEvents, shown = PBar.Value();
+    form.UpdateProgress(static_cast<float>(value));
+    EXPECT_EQ(window.doEvents - before, repaints) << clock;
+    EXPECT_EQ(PBar.Value(), repaints ? value : shown) << clock;
+    ++value;
+  }
+
+  // A scan of twenty processes under a clock that stands still repaints once.
+  std::vector<platform::standin::ScriptedProcess> many;
+  for (std::uint32_t id = 100; id < 120; ++id) many.push_back({id, "Aware.exe", apps::Aware});
+  platform::standin::SetProcesses(many);
+  platform::standin::SetClock(60.0f);
+  RecordStatuses();
+  window.Show();
+  form.tmrLoad_Timer();
+  const std::vector<std::string> seen = Statuses();
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), "Reading process list..."), 2);  // status, one repaint
+}
