@@ -11,6 +11,12 @@
 #include <cstdint>
 #include <string>
 
+// <windows.h> defines the names below as macros; a file that needs both includes
+// this header first.
+#if defined(REG_SZ) || defined(HKEY_CURRENT_USER) || defined(ERROR_MORE_DATA)
+#error "include platform/RegistryApi.h before <windows.h>"
+#endif
+
 namespace platform {
 
 // A key handle. The predefined roots are fixed values; 0 is never a valid key.

@@ -121,17 +121,13 @@ TEST(RegistryKeyPath, RootNamesResolveInAnyCaseAndOnlyTheShortForms) {
     EXPECT_EQ(parsed.root, key) << name;
     EXPECT_EQ(parsed.subKey, "Software\\Sub\\") << "the subkey passes on unchanged";
   }
-  EXPECT_EQ(ParseKeyPath("HKCU").root, HKEY_CURRENT_USER);
-  EXPECT_EQ(ParseKeyPath("HKCU").subKey, "");
-  EXPECT_EQ(ParseKeyPath("HKCU\\").root, HKEY_CURRENT_USER);
-  EXPECT_EQ(ParseKeyPath("HKCU\\").subKey, "");
-
-  ParsedKeyPath longForm = ParseKeyPath("HKEY_CURRENT_USER\\Software");
-  EXPECT_FALSE(longForm.root.has_value());
-  EXPECT_EQ(longForm.subKey, "Software");
-  EXPECT_FALSE(ParseKeyPath("").root.has_value());
-  EXPECT_FALSE(ParseKeyPath("\\Software").root.has_value());
-  EXPECT_FALSE(ParseKeyPath("HKCUX\\Software").root.has_value());
+  for (const char* rootOnly : {"HKCU", "HKCU\\"}) {
+    EXPECT_EQ(ParseKeyPath(rootOnly).root, HKEY_CURRENT_USER);
+    EXPECT_EQ(ParseKeyPath(rootOnly).subKey, "");
+  }
+  EXPECT_EQ(ParseKeyPath("HKEY_CURRENT_USER\\Software").subKey, "Software");
+  for (const char* unknown : {"HKEY_CURRENT_USER\\Software", "", "\\Software", "HKCUX\\S"})
+    EXPECT_FALSE(ParseKeyPath(unknown).root.has_value()) << unknown;
 }
 
 TEST_F(RegistryContract, RootOnlyPathsWorkOnTheRootKeyItself) {
@@ -163,26 +159,21 @@ TEST_F(RegistryContract, UnknownRootsStoreNothingAndReadNothing) {
   EXPECT_EQ(GetRegValue(path_, "Value").Text(), "kept");
 }
 
-TEST_F(RegistryContract, TextIsStoredAsZeroTerminatedRegSz) {
+TEST_F(RegistryContract, TextIsStoredAsZeroTerminatedRegSzAndReadBackWhole) {
   SetRegValue(path_, "C:\\APPS\\TOOL.EXE", "HIGHDPIAWARE");
   RawValue raw = ReadRaw(subKey_, "C:\\APPS\\TOOL.EXE");
   ASSERT_EQ(raw.status, ERROR_SUCCESS);
   EXPECT_EQ(raw.type, REG_SZ);
   ASSERT_EQ(raw.bytes.size(), 13u);
   EXPECT_EQ(raw.bytes.back(), 0);
-
-  RegistryData read = GetRegValue(path_, "C:\\APPS\\TOOL.EXE");
-  EXPECT_TRUE(read.IsText());
-  EXPECT_EQ(read.Text(), "HIGHDPIAWARE");
+  EXPECT_EQ(GetRegValue(path_, "C:\\APPS\\TOOL.EXE").Text(), "HIGHDPIAWARE");
 
   SetRegValue(path_, "Empty", "");
   EXPECT_EQ(ReadRaw(subKey_, "Empty").bytes, Bytes({0}));
   EXPECT_TRUE(GetRegValue(path_, "Empty").IsText()) << "an empty text is still a text";
-}
 
-TEST_F(RegistryContract, TextsOfEveryLengthReadBackWhole) {
   // 31 characters fill the first 32-byte read exactly; longer ones need a second read.
-  for (std::size_t length : {31u, 32u, 33u, 100u, 2000u}) {
+  for (std::size_t length : {31u, 32u, 33u, 2000u}) {
     std::string text;
     for (std::size_t i = 0; i < length; ++i) text += static_cast<char>('a' + i % 26);
     SetRegValue(path_, "Long", text);
@@ -190,13 +181,12 @@ TEST_F(RegistryContract, TextsOfEveryLengthReadBackWhole) {
   }
 }
 
-TEST_F(RegistryContract, NumbersAndBooleansAreStoredAsDword) {
+TEST_F(RegistryContract, NumbersAndBooleansAreStoredAsDwordOrAsBinary) {
   SetRegValue(path_, "AppliedDPI", std::int32_t{120});
   RawValue raw = ReadRaw(subKey_, "AppliedDPI");
   EXPECT_EQ(raw.type, REG_DWORD);
   EXPECT_EQ(raw.bytes, Bytes({120, 0, 0, 0}));
   RegistryData read = GetRegValue(path_, "AppliedDPI");
-  EXPECT_TRUE(read.IsNumber());
   EXPECT_EQ(read.Number(), 120);
   EXPECT_EQ(read.ToText(), "120");
 
@@ -205,32 +195,19 @@ TEST_F(RegistryContract, NumbersAndBooleansAreStoredAsDword) {
   EXPECT_EQ(raw.type, REG_DWORD);
   EXPECT_EQ(raw.bytes, Bytes({0xFF, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(GetRegValue(path_, "True").Number(), -1);
-  SetRegValue(path_, "False", false);
-  EXPECT_EQ(GetRegValue(path_, "False").Number(), 0);
-
   SetRegValue(path_, "Byte", std::uint8_t{200});
   EXPECT_EQ(GetRegValue(path_, "Byte").Number(), 200);
   SetRegValue(path_, "Short", std::int16_t{-2});
   EXPECT_EQ(ReadRaw(subKey_, "Short").bytes, Bytes({0xFE, 0xFF, 0xFF, 0xFF}));
-  SetRegValue(path_, "Big", std::int32_t{-123456789});
-  EXPECT_EQ(GetRegValue(path_, "Big").ToText(), "-123456789");
-}
 
-TEST_F(RegistryContract, AsBinaryStoresTheSameBytesAsRegBinary) {
-  SetRegValue(path_, "Text", "abc", true);
-  RawValue raw = ReadRaw(subKey_, "Text");
-  EXPECT_EQ(raw.type, REG_BINARY);
-  EXPECT_EQ(raw.bytes, Bytes({'a', 'b', 'c'})) << "no terminating zero";
-  EXPECT_EQ(GetRegValue(path_, "Text").Text(), "abc");
-
+  // As binary: the same bytes, a text without its terminating zero; read back as text.
   SetRegValue(path_, "Number", std::int32_t{0x41424344}, true);
-  raw = ReadRaw(subKey_, "Number");
-  EXPECT_EQ(raw.type, REG_BINARY);
+  EXPECT_EQ(ReadRaw(subKey_, "Number").type, REG_BINARY);
   EXPECT_EQ(GetRegValue(path_, "Number").Text(), "DCBA");
-
   const std::string long40(40, 'x');
-  SetRegValue(path_, "Long", long40, true);
-  EXPECT_EQ(GetRegValue(path_, "Long").Text(), long40);
+  SetRegValue(path_, "Text", long40, true);
+  EXPECT_EQ(ReadRaw(subKey_, "Text").bytes.size(), 40u);
+  EXPECT_EQ(GetRegValue(path_, "Text").Text(), long40);
 }
 
 TEST_F(RegistryContract, ReadsFollowTheStoredType) {
@@ -294,28 +271,23 @@ TEST_F(RegistryContract, ANameOf255CharactersEndsTheListing) {
   EXPECT_EQ(EnumRegValues(path), std::vector<std::string>{"Alpha"});
 }
 
-TEST_F(RegistryContract, DeletingRemovesOneValueOrTheKey) {
-  SetRegValue(path_, "Keep", "k");
-  SetRegValue(path_, "Drop", "d");
-  DeleteRegValue(path_, "Missing");
-  DeleteRegValue(path_ + "\\NoSuchKey", "Keep");
-  EXPECT_EQ(Sorted(EnumRegValues(path_)), Sorted({"Keep", "Drop"}));
-
-  DeleteRegValue(path_, "DROP");
-  EXPECT_EQ(EnumRegValues(path_), std::vector<std::string>{"Keep"});
-
-  DeleteRegValue(path_, "");
-  EXPECT_FALSE(KeyExists(subKey_));
-  EXPECT_TRUE(GetRegValue(path_, "Keep").IsNone());
-}
-
-TEST_F(RegistryContract, MissingKeysAlongThePathAreCreated) {
+TEST_F(RegistryContract, StoringCreatesTheKeysAndDeletingRemovesAValueOrTheKey) {
   nestedKeys_ = {"Deep", "Deep\\Er"};
-  SetRegValue(path_ + "\\Deep\\Er", "", "default value");
-  EXPECT_TRUE(KeyExists(subKey_ + "\\Deep"));
-  EXPECT_EQ(GetRegValue(path_ + "\\Deep\\Er", "").Text(), "default value");
+  const std::string deep = path_ + "\\Deep\\Er";
+  SetRegValue(deep, "Keep", "k");
+  SetRegValue(deep, "Drop", "d");
+  SetRegValue(deep, "", "default value");
+  EXPECT_EQ(GetRegValue(deep, "").Text(), "default value");
+  DeleteRegValue(deep, "Missing");
+  DeleteRegValue(deep + "\\NoSuchKey", "Keep");
+  DeleteRegValue(deep, "DROP");
+  EXPECT_EQ(Sorted(EnumRegValues(deep)), Sorted({"", "Keep"}));
+
   DeleteRegValue(path_ + "\\Deep", "");
   EXPECT_TRUE(KeyExists(subKey_ + "\\Deep")) << "a key with subkeys stays";
+  DeleteRegValue(deep, "");
+  EXPECT_FALSE(KeyExists(subKey_ + "\\Deep\\Er"));
+  EXPECT_TRUE(GetRegValue(deep, "Keep").IsNone());
 }
 
 TEST_F(RegistryContract, NonAsciiNamesAndTextRoundTrip) {
