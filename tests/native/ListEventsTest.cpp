@@ -1,0 +1,137 @@
+// The two lists' events: keys, the right-button menu, sorting, dragging and dropping.
+#include "native/FormFixture.h"
+
+class ListEventsTest : public FormFixture {
+ protected:
+  void ListPrograms(std::initializer_list<const char*> paths) {
+    for (const char* path : paths) ASSERT_NE(form.AddProgram(path), NotLoaded) << path;
+  }
+};
+
+TEST_F(ListEventsTest, CtrlAWithNoOtherShiftKeySelectsEveryRow) {
+  ListPrograms({apps::Legacy, apps::Aware});
+  AddCompatRow(apps::Legacy, "");
+  AddCompatRow(apps::Aware, "");
+  for (int shift : {0, 1, 3, 4, 6}) {
+    form.lvwPrograms_KeyDown(65, shift);
+    form.lvwCompat_KeyDown(65, shift);
+  }
+  form.lvwPrograms_KeyDown(66, 2);
+  EXPECT_TRUE(SelectedRows(lvwPrograms).empty());
+  EXPECT_TRUE(SelectedRows(lvwCompat).empty());
+
+  form.lvwPrograms_KeyDown(65, 2);
+  form.lvwCompat_KeyDown(65, 2);
+  EXPECT_EQ(SelectedRows(lvwPrograms), (std::vector<int>{1, 2}));
+  EXPECT_EQ(SelectedRows(lvwCompat), (std::vector<int>{1, 2}));
+}
+
+TEST_F(ListEventsTest, TheDeleteKeyDeletesEntriesOnlyInTheCompatibilityList) {
+  ListPrograms({apps::Legacy, apps::Old32, apps::Aware});
+  for (const char* path : {apps::Legacy, apps::Old32, apps::Aware}) {
+    AddCompatRow(path, "HIGHDPIAWARE");
+    SetRegValue(RegistryPath::Layers, Upper(path), "HIGHDPIAWARE");
+  }
+  form.lvwPrograms_KeyDown(65, 2);
+  form.lvwPrograms_KeyDown(46, 0);
+  EXPECT_EQ(lvwPrograms.Count(), 3);
+
+  for (int shift : {1, 2}) {  // with Shift or Ctrl held as well
+    lvwCompat.SetSelected(1, true);
+    form.lvwCompat_KeyDown(46, shift);
+  }
+  EXPECT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Aware)});
+  EXPECT_EQ(EnumRegValues(RegistryPath::Layers), std::vector<std::string>{Upper(apps::Aware)});
+}
+
+TEST_F(ListEventsTest, RightClickShowsTheMenuCheckedFromTheCurrentSelectedRow) {
+  form.lvwCompat_MouseUp(2);  // empty list
+  AddCompatRow(apps::Legacy, "RUNASADMIN HIGHDPIAWARE");
+  AddCompatRow(apps::Aware, "highdpiaware");
+  lvwCompat.SetSelected(1, true);
+  lvwCompat.SetSelected(2, true);
+  mnuCompatAdmin.SetChecked(true);
+
+  struct Step {
+    int current, button;
+    bool expectMenu, expectCheck;
+  };
+  const Step steps[] = {{1, 2, true, true}, {2, 2, true, false}, {1, 1, false, false}};
+  for (const Step& s : steps) {
+    lvwCompat.SetCurrentRow(s.current);
+    mnuCompatDPI.SetChecked(!s.expectCheck);
+    const std::size_t before = window.popups.size();
+    form.lvwCompat_MouseUp(s.button);
+    EXPECT_EQ(window.popups.size() - before, s.expectMenu ? 1u : 0u) << s.current << s.button;
+    if (s.expectMenu) {
+      EXPECT_EQ(window.popups.back(), PopupMenu::Compat);
+      EXPECT_EQ(mnuCompatDPI.Checked(), s.expectCheck);
+    }
+  }
+  lvwCompat.SetSelected(1, false);  // the current row is no longer selected
+  form.lvwCompat_MouseUp(2);
+  EXPECT_EQ(window.popups.size(), 2u);
+  EXPECT_TRUE(mnuCompatAdmin.Checked());
+}
+
+TEST_F(ListEventsTest, AColumnClickSortsOnceByThatColumn) {
+  ListPrograms({apps::Legacy, apps::Old32, apps::Aware});
+  form.lvwPrograms_ColumnClick(3);  // "Bits": x64 rows keep their order before x86
+  const std::vector<std::string> sorted{Key(apps::Legacy), Key(apps::Aware), Key(apps::Old32)};
+  EXPECT_EQ(Keys(lvwPrograms), sorted);
+  form.lvwPrograms_ColumnClick(3);
+  EXPECT_EQ(Keys(lvwPrograms), sorted);
+  ListPrograms({apps::Console});  // rows added later are not kept in order
+  EXPECT_EQ(Keys(lvwPrograms).back(), Key(apps::Console));
+  form.lvwPrograms_ColumnClick(1);
+  EXPECT_EQ(Column(lvwPrograms, 0),
+            (std::vector<std::string>{"aware.exe", "console.exe", "legacy.exe", "old32.exe"}));
+}
+
+TEST_F(ListEventsTest, DraggingOffersTheSelectedNoRowsInListOrder) {
+  ListPrograms({apps::Legacy, apps::Aware, apps::Old32, apps::AppSvchost, apps::Console});
+  std::uint32_t effects = 0;
+  lvwPrograms.SetSelected(2, true);
+  lvwPrograms.SetSelected(5, true);
+  EXPECT_TRUE(form.lvwPrograms_OLEStartDrag(effects).empty());
+  EXPECT_EQ(effects, 8u);
+
+  for (int row : {1, 3}) lvwPrograms.SetSelected(row, true);
+  EXPECT_EQ(form.lvwPrograms_OLEStartDrag(effects),
+            (std::vector<std::string>{Key(apps::Legacy), Key(apps::Old32)}));
+  EXPECT_EQ(effects, 4u);
+}
+
+TEST_F(ListEventsTest, DropsOnTheCompatibilityListAddOrExplainInOrder) {
+  form.lvwCompat_OLEDragDrop({"C:\\Apps", apps::Aware, apps::Legacy, apps::Legacy, apps::Console});
+  ASSERT_EQ(window.messages.size(), 3u);
+  EXPECT_EQ(window.messages[0].text,
+            "''C:\\Apps'' does not appear to be a valid Windows application.");
+  EXPECT_EQ(window.messages[0].style, 48u);
+  EXPECT_EQ(window.messages[1].text, "''C:\\Apps\\Aware.exe'' is already high DPI compatible.");
+  EXPECT_EQ(window.messages[1].style, 64u);
+  EXPECT_EQ(window.messages[2].text, "''C:\\Apps\\Console.exe'' is already high DPI compatible.");
+  EXPECT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Legacy)});
+  EXPECT_EQ(Layer(Upper(apps::Legacy)).Text(), "HIGHDPIAWARE");
+  EXPECT_EQ(lvwPrograms.Count(), 3);
+  EXPECT_TRUE(tmrGetIcons.Enabled());
+
+  tmrGetIcons.SetEnabled(false);
+  form.lvwCompat_OLEDragDrop({});  // no file list: nothing shown, icons still asked for
+  EXPECT_EQ(window.messages.size(), 3u);
+  EXPECT_TRUE(tmrGetIcons.Enabled());
+}
+
+TEST_F(ListEventsTest, DropsOnTheCatalogueSelectAndRevealTheirRows) {
+  ListPrograms({apps::Legacy, apps::Aware, apps::Console});
+  lvwPrograms.SetSelected(1, true);
+  form.lvwPrograms_OLEDragDrop({"C:\\APPS\\Aware.EXE", "C:\\Apps\\NotThere.EXE", apps::Old32});
+  EXPECT_EQ(SelectedRows(lvwPrograms), (std::vector<int>{1, 2, 4}));
+  EXPECT_EQ(lvwPrograms.LastEnsuredVisible(), 4);
+  EXPECT_EQ(lvwPrograms.Key(4), Key(apps::Old32));
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].text,
+            "''C:\\Apps\\NotThere.EXE'' does not appear to be a valid Windows application.");
+  EXPECT_EQ(window.messages[0].style, 48u);
+  EXPECT_TRUE(lvwCompat.Count() == 0 && tmrGetIcons.Enabled());
+}
