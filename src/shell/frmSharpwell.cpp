@@ -26,6 +26,8 @@ frmSharpwell::frmSharpwell(const FormParts& parts) : c_(parts) {
 }
 
 void frmSharpwell::Form_Load(bool commandLineEmpty) {
+  // The default program icon, before any row can name it.
+  GetIcon(DefaultIconKey);
   CompatView.BindTo(c_.lvwCompat.Handle());
   ProgramsView.BindTo(c_.lvwPrograms.Handle());
   CompatView.FullRowSelect(true);
