@@ -161,15 +161,6 @@ TEST_F(ProcessTableTest, OwnersCloseOnceAndHandOverOnMove) {
   EXPECT_EQ(platform::standin::OpenSnapshotCount(), 0u);
 }
 
-TEST_F(ProcessTableTest, ForegroundWindowAndItsOwner) {
-  EXPECT_EQ(platform::GetForegroundWindow(), 0u);
-  platform::standin::SetWindowProcess(0x1234, 100);
-  platform::standin::SetForegroundWindow(0x1234);
-  EXPECT_EQ(platform::GetForegroundWindow(), 0x1234u);
-  EXPECT_EQ(platform::GetWindowThreadProcessId(0x1234), 100u);
-  EXPECT_EQ(platform::GetWindowThreadProcessId(0x9999), 0u);
-}
-
 TEST(IconTableTest, ScriptedIconsAreFoundByPathWithoutRegardToCaseAndIndex) {
   platform::standin::SetIcon("C:\\Windows\\system32\\shell32.dll", 2, 0xFF112233u);
   platform::standin::SetIcon("C:\\Windows\\system32\\shell32.dll", 0, 0xFF445566u);
