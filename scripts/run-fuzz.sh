@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Fuzzes the executable reader for SECONDS (default 60): builds the "fuzz" preset
+# (clang, libFuzzer, ASan, UBSan) in build/fuzz, seeds a corpus with the generated
+# test executables and with images made by the tests' PE builder, and runs the fuzz
+# target. Exits non-zero when it finds a crash, a leak or a timeout; the input that
+# caused it is left in build/fuzz/findings/ for a regression test.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+build=build/fuzz
+
+cmake --preset fuzz -G Ninja >/dev/null || exit 1
+cmake --build --preset fuzz --target fuzz_exe_reader fuzz_make_seeds || exit 1
+
+corpus=$build/corpus
+findings=$build/findings
+mkdir -p "$corpus" "$findings"
+"$build/fuzz_make_seeds" "$corpus/built" || exit 1
+fixtures=${SHARPWELL_FIXTURES:-build/native/fixtures}  # the generated test executables
+if [ -d "$fixtures" ]; then
+  mkdir -p "$corpus/fixtures"
+  find "$fixtures" -name '*.exe' -type f -exec cp -f {} "$corpus/fixtures/" \;
+fi
+
+# The corpus grows in corpus/found; the seed folders are only read.
+mkdir -p "$corpus/found"
+echo "fuzzing the executable reader for $seconds s"
+"$build/fuzz_exe_reader" "$corpus/found" "$corpus/built" $( [ -d "$corpus/fixtures" ] && echo "$corpus/fixtures") \
+  -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=5 -max_len=65536 \
+  -artifact_prefix="$findings/" -print_final_stats=1 2>"$build/fuzz.log"
+status=$?
+tail -n 15 "$build/fuzz.log"
+if [ $status -ne 0 ]; then
+  echo "the fuzzer found a failure (exit status $status); inputs in $findings:" >&2
+  ls -l "$findings" >&2
+fi
+exit $status
