@@ -18,8 +18,6 @@ TEST_F(CatalogueRowsTest, OneRowPerPathWhateverItsCaseAndAListedProgramIsNotRead
   EXPECT_EQ(lvwPrograms.SubItem(1, 2), "x64");
   EXPECT_EQ(lvwPrograms.SubItem(1, 3), "c:\\apps\\legacy.exe");
   EXPECT_EQ(lvwPrograms.SmallIcon(1), frmSharpwell::DefaultIconKey);
-  EXPECT_EQ(form.AddProgram(apps::Old32), Listed);
-  EXPECT_EQ(lvwPrograms.SubItem(2, 2), "x86");
 }
 
 TEST_F(CatalogueRowsTest, ResultsOfAskingForTheCompatibilityList) {

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "common/FixturePath.h"
+#include "catalogue/CatalogueText.h"
 #include "catalogue/ProgramText.h"
+#include "common/FixturePath.h"
 #include "common/TempFolder.h"
 #include "compat/modRegistry.h"
 #include "platform/RegistryApi.h"
@@ -33,7 +34,7 @@ inline constexpr const char* Legacy = "C:\\Apps\\Legacy.exe";    // graphical, "
 inline constexpr const char* Old32 = "C:\\Apps\\Old32.exe";      // graphical, "No", x86
 inline constexpr const char* Aware = "C:\\Apps\\Aware.exe";      // graphical, "Yes"
 inline constexpr const char* Console = "C:\\Apps\\Console.exe";  // console, "N/A"
-inline constexpr const char* Painter = "C:\\Apps\\Painter.exe";  // "Yes", has an icon
+inline constexpr const char* Painter = "C:\\Apps\\Painter.exe";  // graphical, "Yes", icon resource
 inline constexpr const char* AppSvchost = "C:\\Apps\\svchost.exe";
 inline constexpr const char* SysSvchost = "C:\\Windows\\system32\\svchost.exe";
 inline constexpr const char* Notepad = "C:\\Windows\\notepad.exe";
@@ -99,15 +100,9 @@ class FormFixture : public ::testing::Test {
     return drive.Path() + "/" + rest;
   }
 
-  // The path as rows key it.
-  static std::string Key(std::string path) {
-    for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return path;
-  }
-  static std::string Upper(std::string path) {
-    for (char& c : path) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return path;
-  }
+  // The path as rows key it, and as the Layers value is named.
+  static std::string Key(const std::string& path) { return LowerCase(path); }
+  static std::string Upper(const std::string& path) { return UpperCase(path); }
 
   static RegistryData Layer(const std::string& name) {
     return GetRegValue(RegistryPath::Layers, name);
