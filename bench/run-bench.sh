@@ -4,8 +4,10 @@
 #   (a) sharpwell-cli inspect -   fed the list
 #   (b) the same verdicts computed with pefile (bench/pefile_verdict.py)
 #   (c) the I/O floor: open, one 4 KB read, close per file (bench/io_floor.cpp)
-# with a warm page cache (one untimed pass first). (a) and (c) take the best of three
-# runs, (b) one. Prints the three times and the ratios cli/floor and pefile/cli.
+# with a warm page cache (one untimed pass first). Each reader gets the list
+# SHARPWELL_BENCH_REPEAT times over (default 5) in one process, so that start-up costs
+# do not decide the ratios; (a) and (c) take the best of three runs, (b) one.
+# Prints the three times and the ratios cli/floor and pefile/cli.
 # SHARPWELL_CLI names another sharpwell-cli (default build/native/sharpwell-cli).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,10 +21,13 @@ if [ ! -x "$cli" ]; then
 fi
 g++ -std=c++20 -O2 -Wall -Wextra -o "$work/io_floor" "$here/io_floor.cpp" || exit 1
 
-list=$work/files.txt
-"$here/pe-files.sh" "$@" > "$list" || exit 1
-count=$(wc -l < "$list")
+files=$work/files.txt
+"$here/pe-files.sh" "$@" > "$files" || exit 1
+count=$(wc -l < "$files")
 [ "$count" -gt 0 ] || { echo "no files to read" >&2; exit 1; }
+repeat=${SHARPWELL_BENCH_REPEAT:-5}
+list=$work/files-repeated.txt
+for _ in $(seq "$repeat"); do cat "$files"; done > "$list"
 
 # Seconds taken by "$@" with the list on standard input, output discarded.
 elapsed() {
@@ -42,7 +47,7 @@ best_of_three() {
 }
 
 # Warm-up: every file once through each reader, untimed.
-xargs -d '\n' cat < "$list" > /dev/null
+xargs -d '\n' cat < "$files" > /dev/null
 "$cli" inspect - < "$list" > /dev/null
 "$work/io_floor" < "$list" > /dev/null
 
@@ -50,7 +55,7 @@ floor=$(best_of_three "$work/io_floor")
 cli_time=$(best_of_three "$cli" inspect -)
 pefile_time=$(elapsed /usr/bin/python3 "$here/pefile_verdict.py")
 
-printf 'files:             %d\n' "$count"
+printf 'files:             %d, each read %d times\n' "$count" "$repeat"
 printf 'I/O floor:         %8.3f s\n' "$floor"
 printf 'sharpwell-cli:     %8.3f s\n' "$cli_time"
 printf 'pefile:            %8.3f s\n' "$pefile_time"
