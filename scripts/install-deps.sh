@@ -4,7 +4,7 @@
 set -u
 packages=(cmake ninja-build g++ googletest libgtest-dev
           mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          wine wine64 xvfb xauth x11-utils imagemagick xdotool
+          wine wine64 fonts-wine xvfb xauth x11-utils imagemagick xdotool
           clang libclang-rt-14-dev python3 python3-pefile)
 
 missing=()

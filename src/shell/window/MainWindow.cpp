@@ -1,16 +1,16 @@
 #include "shell/window/MainWindow.h"
+#include "platform/CurrentError.h"
+#include "shell/modSharpwell.h"
+#include "shell/window/Win32Controls.h"
+#include "shell/window/Win32Form.h"
+#include "shell/window/InputBox.h"
+#include "shell/window/DragDrop.h"
 
 #include <commctrl.h>
 
 #include <cmath>
 #include <functional>
 #include <vector>
-
-#include "platform/CurrentError.h"
-#include "platform/FileApi.h"
-#include "shell/modSharpwell.h"
-#include "shell/window/Win32Controls.h"
-#include "shell/window/Win32Form.h"
 
 namespace {
 constexpr char kWindowClass[] = "SharpwellMainWindow";
@@ -25,9 +25,15 @@ enum CommandId : UINT {
 enum TimerId : UINT_PTR { IdTimerLoad = 1, IdTimerGetIcons, IdTimerMonitor };
 
 void RaiseLastError() {
-  std::uint32_t code = ::GetLastError();
-  CurrentError::Raise(static_cast<std::int32_t>(code ? code : 1),
-                      platform::FormatMessageA(code ? code : 1));
+  DWORD code = ::GetLastError();
+  if (code == 0) code = ERROR_INVALID_FUNCTION;
+  char text[255] = {};
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                code, 0, text, sizeof text, nullptr);
+  std::string description(text, length);
+  while (!description.empty() && (description.back() == '\n' || description.back() == '\r'))
+    description.pop_back();
+  CurrentError::Raise(static_cast<std::int32_t>(code), description);
 }
 
 HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style,
@@ -104,6 +110,7 @@ struct MainWindow::Parts {
   std::unique_ptr<Win32Label> instructions, dpiLine;
   std::unique_ptr<PopupMenuOwner> compatMenu, trayMenu;
   std::unique_ptr<Win32MenuItem> mnuCompatDPI, mnuCompatAdmin;
+  std::unique_ptr<FileDropRegistration> programsDrop, compatDrop;
 };
 
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -125,6 +132,8 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {
 }
 
 bool MainWindow::Build() {
+  InitListControls();
+  OleInitialize(nullptr);  // drag and drop of file lists
   if (!RegisterClasses(instance_, &MainWindow::WndProc)) {
     RaiseLastError();
     return false;
@@ -158,34 +167,36 @@ bool MainWindow::Build() {
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                 nullptr, instance_, nullptr);
   // Creation order is the tab order: lvwPrograms, lvwCompat, chkMonitor.
-  p->lblPrograms = CreateChild(hwnd_, "STATIC", "All detected programs:", WS_VISIBLE,
+  // One-line labels do not wrap: a wider fallback font clips them instead of hiding a line.
+  p->lblPrograms = CreateChild(hwnd_, "STATIC", "All detected programs:", WS_VISIBLE | SS_LEFTNOWORDWRAP,
                                place(ControlId::lblPrograms));
   p->imlIcons = std::make_unique<Win32ImageList>(dpi_);
   p->lvwPrograms = std::make_unique<Win32ListView>(hwnd_, IdListPrograms,
                                                    place(ControlId::lvwPrograms), *p->imlIcons);
   p->pcbIcon16 = CreateChild(hwnd_, kIconHostClass, "", 0, place(ControlId::pcbIcon16));
-  p->lblCompat = CreateChild(hwnd_, "STATIC", "Windows compatibility list:", WS_VISIBLE,
+  p->lblCompat = CreateChild(hwnd_, "STATIC", "Windows compatibility list:", WS_VISIBLE | SS_LEFTNOWORDWRAP,
                              place(ControlId::lblCompat));
   p->lvwCompat = std::make_unique<Win32ListView>(hwnd_, IdListCompat, place(ControlId::lvwCompat),
                                                  *p->imlIcons);
   p->lblInstructions = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE,
                                    place(ControlId::lblInstructions));
-  p->lblDPI = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE | SS_NOTIFY, place(ControlId::lblDPI));
+  p->lblDPI = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE | SS_NOTIFY | SS_LEFTNOWORDWRAP,
+                          place(ControlId::lblDPI));
   p->chkMonitor = CreateChild(hwnd_, "BUTTON", AppText::MonitorCaption,
                               WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
                               place(ControlId::chkMonitor), IdCheckMonitor);
   p->SBar = std::make_unique<Win32StatusBar>(hwnd_, IdStatusBar);
   p->PBar = std::make_unique<Win32ProgressBar>(hwnd_, IdProgressBar);
   if (!p->lblPrograms || !p->lvwPrograms->Handle() || !p->lvwCompat->Handle() || !p->chkMonitor ||
-      !p->SBar->Handle() || !p->PBar->Handle()) {
+      !p->SBar->Window() || !p->PBar->Window()) {
     RaiseLastError();
     return false;
   }
   for (HWND child : {p->lblPrograms, p->pcbIcon16, p->lblCompat, p->lblInstructions, p->lblDPI,
                      p->chkMonitor})
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  for (std::uintptr_t child : {p->lvwPrograms->Handle(), p->lvwCompat->Handle(), p->SBar->Handle()})
-    SendMessageA(reinterpret_cast<HWND>(child), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  for (HWND child : {p->lvwPrograms->Window(), p->lvwCompat->Window(), p->SBar->Window()})
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
   for (const ColumnLayout& column : kProgramsColumns)
     p->lvwPrograms->AddColumn(std::string(column.header), TwipsToPixels(column.widthTwips, tpp),
@@ -214,9 +225,28 @@ bool MainWindow::Build() {
       *parts_->tmrLoad, *parts_->tmrGetIcons, *parts_->tmrMonitor, *parts_->chkMonitorBox,
       *parts_->instructions, *parts_->dpiLine, *parts_->mnuCompatDPI, *parts_->mnuCompatAdmin,
       *this});
+  parts_->programsDrop = std::make_unique<FileDropRegistration>(
+      parts_->lvwPrograms->Window(),
+      [this](const std::vector<std::string>& files) { form_->lvwPrograms_OLEDragDrop(files); });
+  parts_->compatDrop = std::make_unique<FileDropRegistration>(
+      parts_->lvwCompat->Window(),
+      [this](const std::vector<std::string>& files) { form_->lvwCompat_OLEDragDrop(files); });
   OnSize();
-  SetFocus(reinterpret_cast<HWND>(parts_->lvwPrograms->Handle()));
+  SetFocus(parts_->lvwPrograms->Window());
   return true;
+}
+
+void MainWindow::BeginProgramsDrag() {
+  std::uint32_t effects = 0;
+  std::vector<std::string> files = form_->lvwPrograms_OLEStartDrag(effects);
+  IDataObject* data = MakeFileListData(files);
+  DragFileList(data, effects);
+  data->Release();
+}
+
+IDropTarget* MainWindow::DropTarget(ControlId list) const {
+  const auto& registration = list == ControlId::lvwPrograms ? parts_->programsDrop : parts_->compatDrop;
+  return registration ? registration->Target() : nullptr;
 }
 
 HWND MainWindow::Control(ControlId id) const {
@@ -230,7 +260,7 @@ HWND MainWindow::Control(ControlId id) const {
     case ControlId::lblInstructions: return p.lblInstructions;
     case ControlId::lblDPI: return p.lblDPI;
     case ControlId::chkMonitor: return p.chkMonitor;
-    case ControlId::SBar: return reinterpret_cast<HWND>(p.SBar->Handle());
+    case ControlId::SBar: return p.SBar->Window();
   }
   return nullptr;
 }
@@ -266,8 +296,9 @@ void MainWindow::MsgBox(const std::string& text, std::uint32_t style) {
   MessageBoxA(hwnd_, text.c_str(), modSharpwell::AppProductName.c_str(), MB_OK | style);
 }
 
-std::string MainWindow::InputBox(const std::string&, const std::string&, const std::string&) {
-  return {};  // the input box arrives with the compatibility-list commands
+std::string MainWindow::InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& proposed) {
+  return ShowInputBox(hwnd_, font_, dpi_, prompt, title, proposed);
 }
 
 void MainWindow::DoEvents() {
@@ -297,16 +328,50 @@ void MainWindow::OnSize() {
   parts_->SBar->FitToParent(client.right, client.bottom);
   PixelRect bar = ProgressBarPlacement(parts_->SBar->Panel2Left(), parts_->SBar->Panel2Width(),
                                        parts_->SBar->Top(), parts_->SBar->Height());
-  MoveWindow(reinterpret_cast<HWND>(parts_->PBar->Handle()), bar.left, bar.top, bar.width,
-             bar.height, TRUE);
+  parts_->PBar->Place(bar);
 }
 
 void MainWindow::OnTimer(UINT_PTR id) {
-  // Each arming gives one tick. The discovery, icon and monitor work of these ticks is
-  // not built yet: until it is, a tick only ends its timer's run.
-  Win32Timer* timers[] = {parts_->tmrLoad.get(), parts_->tmrGetIcons.get(), parts_->tmrMonitor.get()};
-  for (Win32Timer* timer : timers)
-    if (timer->Id() == id) timer->SetEnabled(false);
+  switch (id) {
+    case IdTimerLoad: form_->tmrLoad_Timer(); break;
+    case IdTimerGetIcons: form_->tmrGetIcons_Timer(); break;
+    case IdTimerMonitor: form_->tmrMonitor_Timer(); break;
+    default: break;
+  }
+}
+
+namespace {
+// The shift state of a key event: 1 Shift, 2 Ctrl, 4 Alt, added up.
+int ShiftState() {
+  return ((GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0) | ((GetKeyState(VK_CONTROL) & 0x8000) ? 2 : 0) |
+         ((GetKeyState(VK_MENU) & 0x8000) ? 4 : 0);
+}
+}  // namespace
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  const bool programs = header.idFrom == IdListPrograms, compat = header.idFrom == IdListCompat;
+  if (!programs && !compat) return 0;
+  switch (header.code) {
+    case LVN_KEYDOWN: {
+      int key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
+      if (programs)
+        form_->lvwPrograms_KeyDown(key, ShiftState());
+      else
+        form_->lvwCompat_KeyDown(key, ShiftState());
+      break;
+    }
+    case NM_RCLICK:
+      if (compat) form_->lvwCompat_MouseUp(2);
+      break;
+    case LVN_COLUMNCLICK:
+      if (programs) form_->lvwPrograms_ColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem + 1);
+      break;
+    case LVN_BEGINDRAG:
+      if (programs) BeginProgramsDrag();
+      break;
+    default: break;
+  }
+  return 0;
 }
 
 void MainWindow::OnCommand(UINT id, UINT code) {
@@ -314,6 +379,10 @@ void MainWindow::OnCommand(UINT id, UINT code) {
     case IdCheckMonitor:
       if (code == BN_CLICKED) parts_->chkMonitorBox->Clicked();
       break;
+    case IdMenuCompatDPI: form_->mnuCompatDPI_Click(); break;
+    case IdMenuCompatAdmin: form_->mnuCompatAdmin_Click(); break;
+    case IdMenuCompatEdit: form_->mnuCompatEdit_Click(); break;
+    case IdMenuCompatDelete: form_->mnuCompatDelete_Click(); break;
     case IdMenuTrayShow: form_->mnuTrayShow_Click(); break;
     case IdMenuTrayExit: form_->mnuTrayExit_Click(); break;
     default: break;
@@ -345,6 +414,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: OnSize(); return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
       return OnColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_APP: form_->pcbIcon16_MouseMove(LOWORD(lParam)); return 0;

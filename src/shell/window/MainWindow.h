@@ -2,14 +2,20 @@
 // The real main window: a top-level Win32 window laid out from the twips table at the
 // screen's DPI, with its controls, pop-up menus and timers. It forwards each message
 // to a named handler of frmSharpwell.
-#include <windows.h>
-
-#include <memory>
-#include <string>
-
+//
+// The program's headers come before <windows.h>: the platform headers name constants
+// after the system's own (GENERIC_READ, ...), which <windows.h> defines as macros.
 #include "shell/FormControls.h"
 #include "shell/Layout.h"
 #include "shell/frmSharpwell.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <functional>
+#include <memory>
+#include <string>
 
 class MainWindow : public FormWindow {
  public:
@@ -24,6 +30,8 @@ class MainWindow : public FormWindow {
   HWND Hwnd() const { return hwnd_; }
   HWND Control(ControlId id) const;
   HMENU Menu(PopupMenu menu) const;
+  // The drop target registered on a list (for tests that hand it data directly).
+  IDropTarget* DropTarget(ControlId list) const;
   // When set, EndProcess only records the request (for tests that keep running).
   void SetEndProcessHook(std::function<void()> hook) { endProcessHook_ = std::move(hook); }
 
@@ -55,6 +63,8 @@ class MainWindow : public FormWindow {
   void OnTimer(UINT_PTR id);
   void OnCommand(UINT id, UINT code);
   LRESULT OnColourStatic(HDC dc, HWND control);
+  LRESULT OnNotify(const NMHDR& header);
+  void BeginProgramsDrag();
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;

@@ -1,14 +1,13 @@
 // Sharpwell.exe: the start-up routine Main and the message loop.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <string>
-#include <vector>
-
 #include "platform/CurrentError.h"
 #include "shell/modSharpwell.h"
 #include "shell/window/MainWindow.h"
 #include "shell/window/ProductInfo.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
 
 namespace {
 // Another running instance is found by a named object that lives as long as it does.

@@ -1,0 +1,153 @@
+// The real main window under Wine: layout at the screen's DPI, columns, status bar,
+// pop-up menus, and what closing does with monitoring off and on.
+#include "platform/CurrentError.h"
+#include "shell/Layout.h"
+#include "shell/modSharpwell.h"
+#include "shell/window/MainWindow.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+namespace {
+PixelRect ClientRectOf(HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+std::string MenuText(HMENU menu, UINT position) {
+  char text[128] = {};
+  GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+
+std::string HeaderText(HWND list, int column) {
+  char text[64] = {};
+  LVCOLUMNA info{};
+  info.mask = LVCF_TEXT;
+  info.pszText = text;
+  info.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    modSharpwell::AppProductName = "Sharpwell";
+    modSharpwell::AppExePath = "C:\\Program Files\\Sharpwell\\Sharpwell.exe";
+    CurrentError::Clear();
+    window_ = MainWindow::Create(GetModuleHandleA(nullptr));
+    ASSERT_NE(window_, nullptr) << CurrentError::Number() << " " << CurrentError::Description();
+    window_->SetEndProcessHook([this] { ended_ = true; });
+  }
+  std::unique_ptr<MainWindow> window_;
+  bool ended_ = false;
+};
+}  // namespace
+
+TEST_F(MainWindowTest, ControlsSitWhereTheLayoutTableSaysAtTheScreensDpi) {
+  const double tpp = TwipsPerPixel(ScreenDpi());
+  RECT client{};
+  GetClientRect(window_->Hwnd(), &client);
+  EXPECT_EQ(client.right, TwipsToPixels(kClientArea.width, tpp));
+  EXPECT_EQ(client.bottom, TwipsToPixels(kClientArea.height, tpp));
+  for (const ControlLayout& control : kControlLayout) {
+    if (control.id == ControlId::SBar) continue;  // docked to the bottom edge instead
+    SCOPED_TRACE(std::string(control.name));
+    EXPECT_EQ(ClientRectOf(window_->Control(control.id)), ToPixels(control.twips, tpp, tpp));
+  }
+  char caption[64] = {};
+  GetWindowTextA(window_->Hwnd(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Sharpwell");
+  EXPECT_FALSE(IsWindowVisible(window_->Hwnd()));  // created hidden
+}
+
+TEST_F(MainWindowTest, ListColumnsHaveTheirHeadersAndWidths) {
+  const double tpp = TwipsPerPixel(ScreenDpi());
+  HWND programs = window_->Control(ControlId::lvwPrograms);
+  for (int i = 0; i < static_cast<int>(kProgramsColumns.size()); ++i) {
+    EXPECT_EQ(HeaderText(programs, i), kProgramsColumns[i].header);
+    EXPECT_EQ(SendMessageA(programs, LVM_GETCOLUMNWIDTH, i, 0),
+              TwipsToPixels(kProgramsColumns[i].widthTwips, tpp));
+  }
+  HWND compat = window_->Control(ControlId::lvwCompat);
+  EXPECT_EQ(HeaderText(compat, 0), "Name");
+  EXPECT_EQ(HeaderText(compat, 1), "Flags");
+}
+
+TEST_F(MainWindowTest, StatusBarHasTwoPanelsAndTheProgressBarSitsOverTheSecond) {
+  const double tpp = TwipsPerPixel(ScreenDpi());
+  HWND status = window_->Control(ControlId::SBar);
+  int parts[4] = {};
+  ASSERT_EQ(SendMessageA(status, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(parts)), 2);
+  RECT client{};
+  GetClientRect(status, &client);
+  EXPECT_EQ(client.right - parts[0], TwipsToPixels(kStatusPanel2Twips, tpp));
+  char text[64] = {};
+  SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "Loading...");
+  // Resizing moves only the progress bar.
+  HWND programs = window_->Control(ControlId::lvwPrograms);
+  PixelRect before = ClientRectOf(programs);
+  SetWindowPos(window_->Hwnd(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(ClientRectOf(programs), before);
+  PixelRect statusRect = ClientRectOf(status);
+  RECT panel2{};
+  SendMessageA(status, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&panel2));
+  HWND bar = FindWindowExA(window_->Hwnd(), nullptr, PROGRESS_CLASSA, nullptr);
+  ASSERT_NE(bar, nullptr);
+  PixelRect barRect = ClientRectOf(bar);
+  EXPECT_EQ(barRect.left, statusRect.left + panel2.left);
+  EXPECT_EQ(barRect.width, panel2.right - panel2.left);
+  EXPECT_EQ(barRect.top, statusRect.top + 2);
+  EXPECT_EQ(barRect.height, statusRect.height - 3);
+}
+
+TEST_F(MainWindowTest, PopUpMenusHoldTheirItems) {
+  HMENU compat = window_->Menu(PopupMenu::Compat);
+  ASSERT_EQ(GetMenuItemCount(compat), 5);
+  EXPECT_EQ(MenuText(compat, 0), "&High DPI aware");
+  EXPECT_EQ(MenuText(compat, 1), "&Run as Administrator");
+  EXPECT_EQ(GetMenuState(compat, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+  EXPECT_EQ(MenuText(compat, 3), "&Edit");
+  EXPECT_EQ(MenuText(compat, 4), "&Delete (reset to default)");
+  HMENU tray = window_->Menu(PopupMenu::Tray);
+  ASSERT_EQ(GetMenuItemCount(tray), 3);
+  EXPECT_EQ(MenuText(tray, 0), "&Show");
+  EXPECT_EQ(MenuText(tray, 2), "&Exit");
+  EXPECT_EQ(GetMenuDefaultItem(tray, TRUE, 0), 0u);  // "&Show" is the default item
+}
+
+TEST_F(MainWindowTest, ClosingHidesWhileMonitoringAndEndsOtherwise) {
+  window_->Show();
+  HWND check = window_->Control(ControlId::chkMonitor);
+  SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(window_->Hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(window_->Hwnd()));
+  EXPECT_FALSE(ended_);
+
+  window_->Show();
+  SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageA(window_->Hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(ended_);
+}
+
+TEST_F(MainWindowTest, FullRowSelectChangesOnlyItsOwnBit) {
+  HWND programs = window_->Control(ControlId::lvwPrograms);
+  clsListView view;
+  view.BindTo(reinterpret_cast<std::uintptr_t>(programs));
+  SendMessageA(programs, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
+  view.FullRowSelect(true);
+  DWORD style = static_cast<DWORD>(SendMessageA(programs, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  EXPECT_TRUE(style & LVS_EX_FULLROWSELECT);
+  EXPECT_TRUE(style & LVS_EX_GRIDLINES);
+  view.FullRowSelect(false);
+  style = static_cast<DWORD>(SendMessageA(programs, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  EXPECT_FALSE(style & LVS_EX_FULLROWSELECT);
+  EXPECT_TRUE(style & LVS_EX_GRIDLINES);
+}
