@@ -42,6 +42,9 @@ TEST(IconApiTest, ProgramIconIsDrawnWithItsOwnColoursAtTheAskedSize) {
     ASSERT_TRUE(picture.IsWellFormed()) << side;
     EXPECT_EQ(Rgb(PixelAt(picture, side / 2, side / 2)), 0x3080D0u) << side;
     EXPECT_EQ(Rgb(PixelAt(picture, 0, 0)), 0x202020u) << side;
+    // The icon has no alpha channel: its mask makes the drawn pixels opaque, so an image
+    // list with alpha shows them instead of nothing.
+    EXPECT_EQ(PixelAt(picture, side / 2, side / 2) >> 24, 0xFFu) << side;
   }
   EXPECT_FALSE(platform::ExtractSmallIcon(kFixtures + "\\x64\\gui_icon.exe", 1));
 }

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -59,31 +60,43 @@ Icon ExtractSmallIcon(const std::string& path, int index) {
   return Icon(reinterpret_cast<IconValue>(small));
 }
 
-Picture RenderIcon(const Icon& icon, int width, int height) {
-  if (!icon || width < 1 || height < 1 || width > kMaxIconSide || height > kMaxIconSide) {
-    return {};
-  }
+namespace {
+// `icon` drawn at 0,0 with `flags` onto a cleared 32-bit canvas; empty on failure.
+std::vector<std::uint32_t> Draw(HICON icon, int width, int height, UINT flags) {
   MemoryDc dc(::CreateCompatibleDC(nullptr));
   if (!dc) return {};
   BITMAPINFO info = TopDownBgra(width, height);
   void* bits = nullptr;
   Bitmap bitmap(::CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) return {};
-  Picture picture;
-  {
-    Selection selected(dc.Get(), bitmap.Get());
-    if (!selected.Ok()) return {};
-    if (!::DrawIconEx(dc.Get(), 0, 0, reinterpret_cast<HICON>(icon.Get()), width, height, 0,
-                      nullptr, DI_NORMAL)) {
-      return {};
-    }
-    ::GdiFlush();
-    picture.width = width;
-    picture.height = height;
-    picture.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    std::memcpy(picture.pixels.data(), bits, picture.pixels.size() * sizeof(std::uint32_t));
+  Selection selected(dc.Get(), bitmap.Get());
+  if (!selected.Ok() || !::DrawIconEx(dc.Get(), 0, 0, icon, width, height, 0, nullptr, flags))
+    return {};
+  ::GdiFlush();
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  std::memcpy(pixels.data(), bits, pixels.size() * sizeof(std::uint32_t));
+  return pixels;
+}
+}  // namespace
+
+Picture RenderIcon(const Icon& icon, int width, int height) {
+  if (!icon || width < 1 || height < 1 || width > kMaxIconSide || height > kMaxIconSide) {
+    return {};
   }
-  return picture;
+  HICON handle = reinterpret_cast<HICON>(icon.Get());
+  std::vector<std::uint32_t> pixels = Draw(handle, width, height, DI_NORMAL);
+  if (pixels.empty()) return {};
+  // An icon without an alpha channel leaves every alpha byte 0; its transparency is in
+  // its mask then (white where the background shows), which gives the alpha instead.
+  bool hasAlpha = false;
+  for (std::uint32_t pixel : pixels) hasAlpha |= (pixel >> 24) != 0;
+  if (!hasAlpha) {
+    std::vector<std::uint32_t> mask = Draw(handle, width, height, DI_MASK);
+    if (mask.size() != pixels.size()) return {};
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+      pixels[i] = (mask[i] & 0x00FFFFFFu) ? 0u : (pixels[i] | 0xFF000000u);
+  }
+  return Picture{width, height, std::move(pixels)};
 }
 
 }  // namespace platform
