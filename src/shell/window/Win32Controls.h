@@ -16,35 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/UniqueHandle.h"
 #include "shell/ListControls.h"
-
-// Move-only owners of what this code creates.
-template <typename Handle, auto Deleter>
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(Handle handle) : handle_(handle) {}
-  ~UniqueHandle() { Reset(); }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = other.Release();
-    }
-    return *this;
-  }
-  Handle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  Handle Release() { return std::exchange(handle_, nullptr); }
-  void Reset() {
-    if (handle_) Deleter(std::exchange(handle_, nullptr));
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
 
 namespace win32controls {
 void DestroyChildWindow(HWND window);  // only while it is still a window
@@ -53,10 +26,18 @@ void DeleteBitmap(HBITMAP bitmap);
 void DeleteMemoryDc(HDC dc);
 }  // namespace win32controls
 
-using WindowOwner = UniqueHandle<HWND, win32controls::DestroyChildWindow>;
-using ImageListOwner = UniqueHandle<HIMAGELIST, win32controls::DestroyImageList>;
-using BitmapOwner = UniqueHandle<HBITMAP, win32controls::DeleteBitmap>;
-using MemoryDcOwner = UniqueHandle<HDC, win32controls::DeleteMemoryDc>;
+// One owner kind per handle kind, over the program's one move-only owner.
+template <typename Handle, void (*Deleter)(Handle)>
+struct OwnerTraits {
+  using Value = Handle;
+  static constexpr Value kNone = nullptr;
+  static void Close(Value value) { Deleter(value); }
+};
+using WindowOwner = platform::UniqueHandle<OwnerTraits<HWND, win32controls::DestroyChildWindow>>;
+using ImageListOwner =
+    platform::UniqueHandle<OwnerTraits<HIMAGELIST, win32controls::DestroyImageList>>;
+using BitmapOwner = platform::UniqueHandle<OwnerTraits<HBITMAP, win32controls::DeleteBitmap>>;
+using MemoryDcOwner = platform::UniqueHandle<OwnerTraits<HDC, win32controls::DeleteMemoryDc>>;
 
 // Registers the common-control classes this file uses; safe to call more than once.
 bool InitListControls();
