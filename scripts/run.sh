@@ -39,6 +39,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   wine "$1" "${@:3}" & pid=$!
   sleep 12
   import -window root "$2" && echo "Sharpwell is running under Xvfb; screenshot saved to $2"
-  wine "$1" >/dev/null 2>&1 || true   # a second start is refused while the first runs
-  kill $pid 2>/dev/null; wineserver -k 2>/dev/null; true
+  echo "Press Ctrl+C to end it."
+  wait $pid
 ' _ "$exe" "$shot" "$@"
