@@ -1,5 +1,6 @@
 // Sharpwell.exe: the start-up routine Main and the message loop.
 #include "platform/CurrentError.h"
+#include "shell/modRegServer.h"
 #include "shell/modSharpwell.h"
 #include "shell/window/MainWindow.h"
 #include "shell/window/ProductInfo.h"
@@ -51,14 +52,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   modSharpwell::AppExePath = modSharpwell::MakeAppExePath(self.folder, self.baseName);
   modSharpwell::AppProductName = ReadProductName(self.fullPath);
 
-  CurrentError::Clear();
-  std::unique_ptr<MainWindow> window = MainWindow::Create(instance);
-  if (window) window->Form().Form_Load(commandLine == nullptr || *commandLine == '\0');
-  if (!window || CurrentError::IsSet()) {
-    std::string text = AppText::ErrorShowingGui + CurrentError::Description() + "!";
-    MessageBoxA(nullptr, text.c_str(), modSharpwell::AppProductName.c_str(),
-                MB_OK | MB_ICONHAND);
-    return 1;
-  }
+  const bool commandLineEmpty = commandLine == nullptr || *commandLine == '\0';
+  std::unique_ptr<MainWindow> window;
+  WindowLoadSteps steps{
+      [&] {
+        window.reset();  // a window left from a failed load goes first
+        window = MainWindow::Create(instance);
+        if (window) window->Form().Form_Load(commandLineEmpty);
+        return window != nullptr;
+      },
+      [](const std::string& text, std::uint32_t style) {
+        MessageBoxA(nullptr, text.c_str(), modSharpwell::AppProductName.c_str(), MB_OK | style);
+      }};
+  if (!LoadMainWindow(self.baseName, steps)) return 1;
   return RunMessageLoop(window->Hwnd());
 }
