@@ -70,7 +70,7 @@ void clsExeReader::EnumResources(std::int32_t Offset, std::vector<std::string>& 
 
 void clsExeReader::ListSections(std::vector<std::string>& Strings,
                                 std::vector<std::int32_t>& Offsets) {
-  std::int16_t count = LoadS16(ntHeaders_, 6);
+  std::int16_t count = NumberOfSections();
   if (count < 1) return;
   ReadScratch(GetOffsetToCodeSection(), count * kSectionHeaderSize);
   Strings.reserve(count);

@@ -67,4 +67,8 @@ std::int32_t clsExeReader::GetOffsetToCodeSection() const {
   return LoadS32(dosHeader_, kLfanewField) + 24 + LoadS16(ntHeaders_, kSizeOfOptionalHeaderField);
 }
 
+std::int16_t clsExeReader::NumberOfSections() const {
+  return LoadS16(ntHeaders_, kNumberOfSectionsField);
+}
+
 std::int32_t clsExeReader::Subsystem() const { return LoadS16(ntHeaders_, kSubsystemField); }

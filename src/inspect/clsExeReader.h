@@ -31,6 +31,7 @@ class clsExeReader {
   std::int32_t GetOffsetToCodeSection() const;
   std::int32_t Subsystem() const;
   std::uint16_t Machine() const;
+  std::int16_t NumberOfSections() const;
 
   // Offset 0 lists the sections; any other value lists the resource directory at
   // file offset |Offset|. Negative offsets in the result mark directories.
