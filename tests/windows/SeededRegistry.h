@@ -1,0 +1,74 @@
+#pragma once
+// The registry lists that discovery reads, seeded for one test or benchmark and put
+// back as they were: every compatibility entry and UserAssist name that was not there
+// before is deleted, and the UserAssist keys that seeding created are removed again.
+#include "catalogue/ProgramText.h"
+#include "compat/modRegistry.h"
+
+#include <windows.h>
+
+#include <array>
+#include <set>
+#include <string>
+#include <string_view>
+
+class SeededRegistry {
+ public:
+  static constexpr const char* kLayers =
+      "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
+  static constexpr const char* kCount =
+      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
+      "{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
+
+  SeededRegistry() {
+    for (std::size_t i = 0; i < kChain.size(); ++i) created_[i] = !KeyExists(kChain[i]);
+    for (const std::string& name : EnumRegValues(kLayers)) layersBefore_.insert(Fold(name));
+    for (const std::string& name : EnumRegValues(kCount)) countBefore_.insert(name);
+  }
+  ~SeededRegistry() {
+    for (const std::string& name : EnumRegValues(kLayers))
+      if (!layersBefore_.contains(Fold(name))) DeleteRegValue(kLayers, name);
+    for (const std::string& name : EnumRegValues(kCount))
+      if (!countBefore_.contains(name)) DeleteRegValue(kCount, name);
+    for (std::size_t i = kChain.size(); i-- > 0;)
+      if (created_[i]) RegDeleteKeyA(HKEY_CURRENT_USER, kChain[i]);
+  }
+  SeededRegistry(const SeededRegistry&) = delete;
+  SeededRegistry& operator=(const SeededRegistry&) = delete;
+
+  // A compatibility entry named `name` (any case) with `flags`.
+  void AddLayer(const std::string& name, const std::string& flags) { SetRegValue(kLayers, name, flags); }
+  // A recently run program, named as Explorer names it (ROT13 of the path).
+  void AddRecent(const std::string& path) { AddRecentName(Rot13(path)); }
+  // A UserAssist value with `name` exactly as given.
+  void AddRecentName(const std::string& name) {
+    SetRegValue(kCount, name, std::string_view("\0\0\0\0\x01\0\0\0", 8), true);
+  }
+
+ private:
+  // The keys from the first that may be missing down to the Count key.
+  static constexpr std::array<const char*, 3> kChain = {
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist",
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
+      "{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}",
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
+      "{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count"};
+
+  static bool KeyExists(const char* subKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, subKey, 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+      return false;
+    RegCloseKey(key);
+    return true;
+  }
+  // Value names match without regard to ASCII case.
+  static std::string Fold(std::string name) {
+    for (char& c : name)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return name;
+  }
+
+  std::array<bool, 3> created_{};
+  std::set<std::string> layersBefore_;
+  std::set<std::string> countBefore_;
+};
