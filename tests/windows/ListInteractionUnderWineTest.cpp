@@ -77,7 +77,7 @@ std::vector<int> SelectedRows(HWND list) {
   return rows;
 }
 
-// The row whose Path (programs, column 3) or Name-less key text matches `path`.
+// The row of the programs list whose "Path" cell names `path`, or -1.
 int RowWithPath(HWND programs, const std::string& path) {
   for (int row = 0; row < RowCount(programs); ++row)
     if (Lower(CellText(programs, row, 3)) == Lower(path)) return row;

@@ -90,8 +90,9 @@ ProgramWindows FindProgramWindows(const Child& app, bool visible) {
 // on the icon opens the tray menu, and its "&Exit" is chosen by its access key.
 bool ExitThroughTrayMenu(const Child& app, HWND icon) {
   PostMessageA(icon, 0x200, 0, WM_RBUTTONUP);
-  HWND menu = WaitForTopLevel(app.Id(), "#32768", 5000, true);
+  HWND menu = WaitForTopLevel(app.Id(), "#32768", 10000, true);
   if (!menu) return false;
+  Sleep(300);  // the menu's own message loop takes over once it is shown
   PostMessageA(menu, WM_CHAR, 'e', 1);
   return app.WaitForExit(10000);
 }
@@ -108,17 +109,18 @@ TEST(MonitorEndToEndTest, MonitoringPutsTheUnawareProgramInFrontOnTheListAndNotT
   SetRegValue(RegistryPath::Run, kRunName, Quoted(exe) + " /s");
 
   Child app(Quoted(exe));
-  ASSERT_TRUE(app.Started());
+  ASSERT_TRUE(app.Started()) << app.Error();
   ProgramWindows w = FindProgramWindows(app, true);
   ASSERT_NE(w.main, nullptr);
-  EXPECT_EQ(SendMessageA(w.check, BM_GETCHECK, 0, 0), BST_CHECKED);  // the Run value names it
+  // The Run value names this copy: the box comes up checked.
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(w.check, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000));
   EXPECT_TRUE(WaitUntil([&] { return IconIsUp(w.icon); }, 5000));
   // Discovery has run once the program's own process is listed.
   ASSERT_TRUE(WaitUntil([&] { return RowCount(w.programs) > 0; }, 20000));
 
   const ULONGLONG started = GetTickCount64();
   Child unawareProgram(Quoted(unaware) + " /exit-after 60");
-  ASSERT_TRUE(unawareProgram.Started());
+  ASSERT_TRUE(unawareProgram.Started()) << unawareProgram.Error();
   EXPECT_TRUE(WaitUntil([&] { return LayersValue(unaware) == "HIGHDPIAWARE"; }, 25000))
       << "no Layers value for " << Upper(unaware);
   std::printf("[          ] unaware program on the list after %llu ms\n", GetTickCount64() - started);
@@ -126,7 +128,7 @@ TEST(MonitorEndToEndTest, MonitoringPutsTheUnawareProgramInFrontOnTheListAndNotT
   // The aware program in front is listed by the next tick, but gets no Layers value.
   const int listed = RowCount(w.programs);
   Child awareProgram(Quoted(aware) + " /exit-after 60");
-  ASSERT_TRUE(awareProgram.Started());
+  ASSERT_TRUE(awareProgram.Started()) << awareProgram.Error();
   EXPECT_TRUE(WaitUntil([&] { return RowCount(w.programs) > listed; }, 20000));
   EXPECT_EQ(LayersValue(aware), "");
   EXPECT_EQ(LayersValue(unaware), "HIGHDPIAWARE");
@@ -141,17 +143,17 @@ TEST(MonitorEndToEndTest, AStartWithTextStaysHiddenAndPutsTheIconUpAfterTheDelay
   SetRegValue(RegistryPath::Run, kRunName, "\"C:\\Elsewhere\\Sharpwell.exe\" /s");
   // A window in front for the first monitor tick to see.
   Child front(Quoted(fixtures::FixturePath(kArch, "dpi_true_lower.exe")) + " /exit-after 90");
-  ASSERT_TRUE(front.Started());
+  ASSERT_TRUE(front.Started()) << front.Error();
   ASSERT_NE(WaitForTopLevel(front.Id(), "SharpwellFixtureWindow", 10000, true), nullptr);
 
   const ULONGLONG started = GetTickCount64();
   Child app(Quoted(exe) + " /s");
-  ASSERT_TRUE(app.Started());
+  ASSERT_TRUE(app.Started()) << app.Error();
   ProgramWindows w = FindProgramWindows(app, false);
   ASSERT_NE(w.main, nullptr);
   EXPECT_TRUE(WaitUntil(
       [&] { return GetRegValue(RegistryPath::Run, kRunName).ToText() == Quoted(exe) + " /s"; }, 5000));
-  EXPECT_EQ(SendMessageA(w.check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(w.check, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000));
   EXPECT_FALSE(IsWindowVisible(w.main));
   EXPECT_FALSE(IconIsUp(w.icon));  // not before the discovery, 30 seconds after the start
 

@@ -40,6 +40,7 @@ class Child {
     std::string line = commandLine;
     started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                               &startup, &info_) != FALSE;
+    if (!started_) error_ = GetLastError();
   }
   ~Child() {
     if (!started_) return;
@@ -53,6 +54,7 @@ class Child {
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
   bool Started() const { return started_; }
+  DWORD Error() const { return error_; }  // the system's error when it did not start
   DWORD Id() const { return info_.dwProcessId; }
   bool WaitForExit(DWORD ms) const {
     return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0;
@@ -62,6 +64,7 @@ class Child {
  private:
   PROCESS_INFORMATION info_{};
   bool started_ = false;
+  DWORD error_ = 0;
 };
 
 inline std::string ClassOf(HWND window) {
