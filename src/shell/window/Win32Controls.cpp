@@ -15,6 +15,9 @@ void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
 }  // namespace win32controls
 
 namespace {
+// Posted by a list view to itself: the message loop has run, painting may resume.
+constexpr UINT kEndRedrawHold = WM_APP + 0x100;
+constexpr UINT_PTR kListSubclassId = 1;
 
 constexpr int kSmallIconSize = 16;  // pixels at 96 DPI
 constexpr std::size_t kMaxCellText = 32768;
@@ -157,6 +160,31 @@ Win32ListView::Win32ListView(HWND parent, int controlId, const PixelRect& where,
                         parent, controlId, where)) {
   // Shared: the image list stays the caller's and outlives the control.
   Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallIcons_.Handle()));
+  SetWindowSubclass(window_.Get(), ListProc, kListSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK Win32ListView::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR self) {
+  if (message == kEndRedrawHold) {
+    reinterpret_cast<Win32ListView*>(self)->EndRedrawHold();
+    return 0;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void Win32ListView::HoldRedraw() {
+  // Only a list that is shown; turning painting back on shows the window again.
+  if (redrawHeld_ || !(GetWindowLongPtrA(window_.Get(), GWL_STYLE) & WS_VISIBLE)) return;
+  if (!PostMessageA(window_.Get(), kEndRedrawHold, 0, 0)) return;
+  Send(WM_SETREDRAW, FALSE, 0);
+  redrawHeld_ = true;
+}
+
+void Win32ListView::EndRedrawHold() {
+  if (!redrawHeld_) return;
+  redrawHeld_ = false;
+  Send(WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(window_.Get(), nullptr, TRUE);
 }
 
 std::uintptr_t Win32ListView::Handle() const {
@@ -215,6 +243,7 @@ std::optional<int> Win32ListView::AddRow(const std::string& key, const std::stri
   record->key = key;
   record->smallIcon = smallIconKey;
   const int image = smallIcons_.IndexOf(smallIconKey);
+  HoldRedraw();
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
   item.iItem = Count();
@@ -277,6 +306,7 @@ std::string Win32ListView::CellText(int index, int column) const {
 }
 
 bool Win32ListView::SetCellText(int index, int column, const std::string& text) {
+  HoldRedraw();
   LVITEMA item{};
   item.iSubItem = column;
   item.pszText = const_cast<char*>(text.c_str());
@@ -343,6 +373,7 @@ bool Win32ListView::SetSmallIcon(int position, const std::string& iconKey) {
   if (!record) return false;
   const int image = smallIcons_.IndexOf(iconKey);
   if (image < 0) return listrules::KeyNotFound(iconKey);
+  HoldRedraw();
   LVITEMA item{};
   item.mask = LVIF_IMAGE;
   item.iItem = position - 1;
@@ -354,6 +385,7 @@ bool Win32ListView::SetSmallIcon(int position, const std::string& iconKey) {
 }
 
 bool Win32ListView::EnsureVisible(int position) {
+  EndRedrawHold();  // scrolling needs the list's layout up to date
   return Record(position) && Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(position - 1), FALSE);
 }
 

@@ -69,6 +69,9 @@ class Win32ListView final : public ListView {
  public:
   Win32ListView(HWND parent, int controlId, const PixelRect& where,
                 const Win32ImageList& smallIcons);
+  // The list's window keeps a pointer to its object (see HoldRedraw): not copied or moved.
+  Win32ListView(const Win32ListView&) = delete;
+  Win32ListView& operator=(const Win32ListView&) = delete;
 
   bool AddColumn(const std::string& header, int width, ColumnAlignment alignment) override;
   std::vector<ListColumn> Columns() const override;
@@ -121,9 +124,20 @@ class Win32ListView final : public ListView {
   UINT ItemState(int index, UINT mask) const;
   std::optional<int> NextItem(UINT flags) const;
 
+  // A visible list view repaints its scroll bars on every new row (tens of
+  // milliseconds each under some window systems). Changes of rows therefore hold the
+  // list's painting until the thread's message loop next runs, when a message posted
+  // to the list ends the hold and the list repaints once. Nothing paints between two
+  // turns of the message loop anyway, so what the user sees is the same.
+  void HoldRedraw();
+  void EndRedrawHold();
+  static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR subclassId, DWORD_PTR self);
+
   const Win32ImageList& smallIcons_;
   WindowOwner window_;
   std::unordered_map<std::string, std::unique_ptr<RowRecord>> records_;
+  bool redrawHeld_ = false;
 };
 
 class Win32StatusBar final : public StatusBar {
