@@ -4,6 +4,7 @@
 #include "shell/Layout.h"
 #include "shell/modSharpwell.h"
 #include "shell/window/MainWindow.h"
+#include "shell/window/ProductInfo.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -150,4 +151,28 @@ TEST_F(MainWindowTest, FullRowSelectChangesOnlyItsOwnBit) {
   style = static_cast<DWORD>(SendMessageA(programs, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
   EXPECT_FALSE(style & LVS_EX_FULLROWSELECT);
   EXPECT_TRUE(style & LVS_EX_GRIDLINES);
+}
+
+TEST_F(MainWindowTest, FocusOpensOnTheCatalogueAndTabsThroughTheListsAndTheCheckBox) {
+  window_->Show();
+  HWND programs = window_->Control(ControlId::lvwPrograms);
+  HWND compat = window_->Control(ControlId::lvwCompat);
+  HWND check = window_->Control(ControlId::chkMonitor);
+  EXPECT_EQ(GetFocus(), programs);
+  EXPECT_EQ(GetNextDlgTabItem(window_->Hwnd(), programs, FALSE), compat);
+  EXPECT_EQ(GetNextDlgTabItem(window_->Hwnd(), compat, FALSE), check);
+  EXPECT_EQ(GetNextDlgTabItem(window_->Hwnd(), check, FALSE), programs);
+  window_->Hide();
+}
+
+TEST(ProductInfoTest, TheProgramNamesItselfFromItsVersionRecord) {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string program = self;
+  program = program.substr(0, program.rfind('\\') + 1) + "Sharpwell.exe";
+  EXPECT_EQ(ReadProductName(program), "Sharpwell");
+  ModulePath own = OwnModulePath();
+  EXPECT_EQ(own.baseName, "sharpwell-wintests");
+  EXPECT_EQ(modSharpwell::MakeAppExePath(own.folder, own.baseName), own.fullPath);
+  EXPECT_EQ(modSharpwell::MakeAppExePath("C:\\", "Tool"), "C:\\Tool.exe");
 }

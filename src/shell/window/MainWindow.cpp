@@ -270,7 +270,12 @@ HMENU MainWindow::Menu(PopupMenu menu) const {
 }
 
 bool MainWindow::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
-void MainWindow::Show() { ShowWindow(hwnd_, SW_SHOW); }
+void MainWindow::Show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  // The window opens with the focus on the catalogue.
+  HWND focus = GetFocus();
+  if (focus != hwnd_ && !IsChild(hwnd_, focus)) SetFocus(parts_->lvwPrograms->Window());
+}
 void MainWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 void MainWindow::Restore() {
   if (IsIconic(hwnd_) || IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);

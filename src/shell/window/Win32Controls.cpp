@@ -17,7 +17,6 @@ void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
 namespace {
 // Posted by a list view to itself: the message loop has run, painting may resume.
 constexpr UINT kEndRedrawHold = WM_APP + 0x100;
-constexpr UINT_PTR kListSubclassId = 1;
 
 constexpr int kSmallIconSize = 16;  // pixels at 96 DPI
 constexpr std::size_t kMaxCellText = 32768;
@@ -160,16 +159,30 @@ Win32ListView::Win32ListView(HWND parent, int controlId, const PixelRect& where,
                         parent, controlId, where)) {
   // Shared: the image list stays the caller's and outlives the control.
   Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallIcons_.Handle()));
-  SetWindowSubclass(window_.Get(), ListProc, kListSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  if (window_) {
+    // The W forms keep the control a Unicode window, as the system created it.
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    controlProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window_.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListProc)));
+  }
 }
 
-LRESULT CALLBACK Win32ListView::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR self) {
+Win32ListView::~Win32ListView() {
+  if (window_ && IsWindow(window_.Get()) && controlProc_) {
+    SetWindowLongPtrW(window_.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+  }
+}
+
+LRESULT CALLBACK Win32ListView::ListProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) noexcept {
+  auto* self = reinterpret_cast<Win32ListView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
   if (message == kEndRedrawHold) {
-    reinterpret_cast<Win32ListView*>(self)->EndRedrawHold();
+    self->EndRedrawHold();
     return 0;
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return CallWindowProcW(self->controlProc_, window, message, wParam, lParam);
 }
 
 void Win32ListView::HoldRedraw() {
