@@ -38,8 +38,7 @@ AddResult frmSharpwell::AddProgram(std::string Path, bool AddToCompatList) {
 
   // Collect a burst of additions into one icon pass, one interval after the last.
   if (c_.window.Visible()) {
-    c_.tmrGetIcons.SetEnabled(false);
-    c_.tmrGetIcons.SetEnabled(true);
+    c_.tmrGetIcons.Restart();
   }
   return result;
 }

@@ -16,6 +16,8 @@ class Timer {
   // Enabling (again) starts the interval afresh.
   virtual void SetEnabled(bool enabled) = 0;
   virtual bool Enabled() const = 0;
+  // Disables and enables the timer again in one step: its interval starts afresh.
+  virtual void Restart() = 0;
 };
 
 class CheckBox {

@@ -19,6 +19,10 @@ class MemoryTimer : public Timer {
     if (enabled) ++armings_;
   }
   bool Enabled() const override { return enabled_; }
+  void Restart() override {
+    SetEnabled(false);
+    SetEnabled(true);
+  }
   int Armings() const { return armings_; }  // how often it was enabled (restarts count)
 
  private:

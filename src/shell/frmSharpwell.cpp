@@ -71,8 +71,7 @@ void frmSharpwell::mnuTrayShow_Click() {
     Arm(c_.tmrLoad, TimerInterval::LoadWhenShown);
   } else {
     // Restart the icon fill, for programs added while the window was hidden.
-    c_.tmrGetIcons.SetEnabled(false);
-    c_.tmrGetIcons.SetEnabled(true);
+    c_.tmrGetIcons.Restart();
   }
 }
 

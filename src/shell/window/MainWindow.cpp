@@ -337,6 +337,8 @@ void MainWindow::OnSize() {
 }
 
 void MainWindow::OnTimer(UINT_PTR id) {
+  for (Win32Timer* timer : {parts_->tmrLoad.get(), parts_->tmrGetIcons.get(), parts_->tmrMonitor.get()})
+    if (timer->Id() == id && !timer->TickIsDue()) return;
   switch (id) {
     case IdTimerLoad: form_->tmrLoad_Timer(); break;
     case IdTimerGetIcons: form_->tmrGetIcons_Timer(); break;

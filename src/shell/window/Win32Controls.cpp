@@ -95,7 +95,7 @@ bool InitListControls() {
 
 Win32ImageList::Win32ImageList(int dpi)
     : size_(MulDiv(kSmallIconSize, dpi > 0 ? dpi : 96, 96)),
-      list_(ImageList_Create(size_, size_, ILC_COLOR32 | ILC_MASK, 4, 4)) {}
+      list_(ImageList_Create(size_, size_, ILC_COLOR32 | ILC_MASK, 64, 64)) {}
 
 bool Win32ImageList::Add(const std::string& key, const Picture& picture) {
   if (indexByKey_.contains(key)) return listrules::KeyNotUnique(key);

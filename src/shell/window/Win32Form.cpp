@@ -11,11 +11,27 @@ void Win32Timer::SetInterval(std::uint32_t milliseconds) {
 
 void Win32Timer::SetEnabled(bool enabled) {
   // Setting the timer again restarts its count, as enabling a timer does.
-  if (enabled)
+  if (enabled) {
     SetTimer(owner_, id_, interval_, nullptr);
-  else if (enabled_)
+    startedAt_ = GetTickCount64();
+  } else if (enabled_) {
     KillTimer(owner_, id_);
+  }
   enabled_ = enabled;
+}
+
+void Win32Timer::Restart() {
+  if (!enabled_)
+    SetEnabled(true);
+  else
+    startedAt_ = GetTickCount64();
+}
+
+bool Win32Timer::TickIsDue() {
+  const ULONGLONG elapsed = GetTickCount64() - startedAt_;
+  if (elapsed >= interval_) return true;
+  SetTimer(owner_, id_, static_cast<UINT>(interval_ - elapsed), nullptr);
+  return false;
 }
 
 bool Win32CheckBox::Checked() const {

@@ -18,6 +18,12 @@ class Win32Timer : public Timer {
   std::uint32_t Interval() const override { return interval_; }
   void SetEnabled(bool enabled) override;
   bool Enabled() const override { return enabled_; }
+  // Restarting only notes the moment: the tick checks it and waits out the rest of the
+  // interval, so a burst of restarts costs no system call each.
+  void Restart() override;
+  // At a WM_TIMER: true when a full interval has passed since the last (re)start;
+  // otherwise the timer is set for the rest of it and the tick is not due yet.
+  bool TickIsDue();
   UINT_PTR Id() const { return id_; }
 
  private:
@@ -25,6 +31,7 @@ class Win32Timer : public Timer {
   UINT_PTR id_;
   std::uint32_t interval_;
   bool enabled_ = false;
+  ULONGLONG startedAt_ = 0;  // GetTickCount64 at the last enabling or restart
 };
 
 class Win32CheckBox : public CheckBox {
