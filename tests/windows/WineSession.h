@@ -81,24 +81,27 @@ inline std::string TextOf(HWND window) {
 
 // The first top-level window of process `processId` with class `className`
 // (visible ones only when `visibleOnly`).
+struct TopLevelSearch {
+  DWORD processId;
+  const char* className;
+  bool visibleOnly;
+  HWND found;
+};
+
+// An EnumWindows callback must be a stdcall function (a lambda is not, in 32-bit code).
+inline BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
+  auto* s = reinterpret_cast<TopLevelSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != s->processId || ClassOf(window) != s->className) return TRUE;
+  if (s->visibleOnly && !IsWindowVisible(window)) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 inline HWND FindTopLevel(DWORD processId, const char* className, bool visibleOnly = false) {
-  struct Search {
-    DWORD processId;
-    const char* className;
-    bool visibleOnly;
-    HWND found;
-  } search{processId, className, visibleOnly, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s->processId || ClassOf(window) != s->className) return TRUE;
-        if (s->visibleOnly && !IsWindowVisible(window)) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TopLevelSearch search{processId, className, visibleOnly, nullptr};
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
