@@ -1,11 +1,7 @@
 #pragma once
-// Letter case of paths: rows are keyed by the lower-case path, registry values are
-// named by the upper-case path. Only ASCII letters change, as in the system's
-// comparison of 8-bit paths.
-#include <string>
-
-std::string LowerCase(std::string text);
-std::string UpperCase(std::string text);
+// The texts the catalogue and the compatibility list share. Rows are keyed by the
+// lower-case path and registry values are named by the upper-case path (AsciiCase.h).
+#include "platform/AsciiCase.h"
 
 inline constexpr const char* kHighDpiAwareFlag = "HIGHDPIAWARE";
 inline constexpr const char* kRunAsAdminFlag = "RUNASADMIN";

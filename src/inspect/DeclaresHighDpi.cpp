@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "inspect/clsExeReader.h"
+#include "platform/AsciiCase.h"
 
 namespace {
 // The index of the first entry named `name`, exactly, or -1.
@@ -27,10 +28,8 @@ bool IsAcceptedValue(std::string_view value) {
                                                                 "explorer"};
   constexpr std::size_t kLongest = 11;  // "per monitor"
   if (value.size() > kLongest) return false;
-  std::string lower(value);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return std::find(kAccepted.begin(), kAccepted.end(), lower) != kAccepted.end();
+  return std::find(kAccepted.begin(), kAccepted.end(), LowerCase(std::string(value))) !=
+         kAccepted.end();
 }
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "inspect/LittleEndian.h"
+#include "platform/AsciiCase.h"
 #include "inspect/Utf16.h"
 #include "inspect/clsExeReader.h"
 
@@ -22,16 +23,7 @@ std::int32_t WrapNegated(std::int64_t value) {
   return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(value));
 }
 
-bool IsResourceSectionName(const std::string& name) {
-  static constexpr char kName[] = ".rsrc";
-  if (name.size() != 5) return false;
-  for (std::size_t i = 0; i < 5; ++i) {
-    char c = name[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != kName[i]) return false;
-  }
-  return true;
-}
+bool IsResourceSectionName(const std::string& name) { return EqualsIgnoringCase(name, ".rsrc"); }
 }  // namespace
 
 std::string ResourceTypeName(std::uint32_t id) {

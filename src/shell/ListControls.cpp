@@ -1,5 +1,7 @@
 #include "shell/ListControls.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 
 #include "platform/CurrentError.h"
@@ -61,12 +63,8 @@ bool CheckProgressValue(int value, int max) {
 }
 
 bool SortsBefore(const std::string& a, const std::string& b) {
-  auto fold = [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
-  };
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [&](char x, char y) { return fold(x) < fold(y); });
+                                      [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
 }
 
 }  // namespace listrules

@@ -5,16 +5,11 @@
 
 #include "compat/modRegistry.h"
 #include "monitor/modTrayIcon.h"
+#include "platform/AsciiCase.h"
 #include "platform/CurrentError.h"
 #include "shell/modSharpwell.h"
 
 namespace {
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 void Arm(Timer& timer, std::uint32_t interval) {
   timer.SetInterval(interval);
   timer.SetEnabled(true);
@@ -37,7 +32,7 @@ void frmSharpwell::Form_Load(bool commandLineEmpty) {
   if (commandLineEmpty) {
     c_.window.Show();
     std::string run = GetRegValue(RegistryPath::Run, modSharpwell::AppProductName).ToText();
-    if (Lower(run).find(Lower(modSharpwell::AppExePath)) != std::string::npos)
+    if (LowerCase(run).find(LowerCase(modSharpwell::AppExePath)) != std::string::npos)
       c_.chkMonitor.SetChecked(true);
     Arm(c_.tmrLoad, TimerInterval::LoadAtStart);
   } else {

@@ -1,12 +1,12 @@
 #include "platform/standin/HostPath.h"
 
 #include <dirent.h>
-#include <strings.h>
 
 #include <array>
 #include <cerrno>
 #include <cstdint>
 
+#include "platform/AsciiCase.h"
 #include "platform/FileApi.h"
 
 namespace platform::standin {
@@ -28,7 +28,7 @@ std::optional<std::string> FindEntry(const std::string& folder, const std::strin
       found = name;
       break;
     }
-    if (!found && ::strcasecmp(name.c_str(), entry->d_name) == 0) found = entry->d_name;
+    if (!found && EqualsIgnoringCase(name, entry->d_name)) found = entry->d_name;
   }
   ::closedir(dir);
   return found;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/IconApi.h"
+#include "platform/AsciiCase.h"
 #include "platform/standin/IconTable.h"
 
 namespace platform {
@@ -20,16 +21,11 @@ IconTable& Table() {
   return table;
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 }  // namespace
 
 namespace standin {
 void SetIcon(const std::string& path, int index, std::uint32_t bgra) {
-  Table().files[{Lower(path), index}] = bgra;
+  Table().files[{LowerCase(path), index}] = bgra;
 }
 void ResetIconTable() { Table().files.clear(); }
 std::size_t OpenIconCount() { return Table().extracted.size(); }
@@ -39,7 +35,7 @@ void DestroyIcon(IconValue icon) { Table().extracted.erase(icon); }
 
 Icon ExtractSmallIcon(const std::string& path, int index) {
   IconTable& table = Table();
-  auto found = table.files.find({Lower(path), index});
+  auto found = table.files.find({LowerCase(path), index});
   if (found == table.files.end()) return Icon();
   IconValue icon = table.lastIcon += 4;
   table.extracted.emplace(icon, found->second);
