@@ -23,6 +23,11 @@ struct FixtureCase {
   std::int32_t subsystem = 0;
 };
 
+// How a case is named in the test log.
+void PrintTo(const FixtureCase& c, std::ostream* out) {
+  *out << c.arch << '/' << c.fileName << " (" << c.dpiAware << ", subsystem " << c.subsystem << ')';
+}
+
 std::vector<FixtureCase> LoadFixtureCases() {
   std::vector<FixtureCase> cases;
   std::ifstream table(fixtures::FixturePath("fixtures.tsv"));
