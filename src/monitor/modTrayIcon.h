@@ -10,8 +10,8 @@
 namespace modTrayIcon {
 
 inline constexpr std::uint32_t kCallbackMessage = 0x200;  // WM_MOUSEMOVE
-inline constexpr std::uint32_t WM_LBUTTONUP = 0x202;
-inline constexpr std::uint32_t WM_RBUTTONUP = 0x205;
+inline constexpr std::uint32_t kLeftButtonUp = 0x202;   // WM_LBUTTONUP
+inline constexpr std::uint32_t kRightButtonUp = 0x205;  // WM_RBUTTONUP
 
 // Modifies the icon, and adds it only when that fails (the icon is not there).
 void AddTrayIcon(std::uintptr_t hWnd, std::uintptr_t hIcon, const std::string& toolTip);

@@ -71,9 +71,9 @@ void frmSharpwell::mnuTrayShow_Click() {
 }
 
 void frmSharpwell::pcbIcon16_MouseMove(std::uint32_t mouseMessage) {
-  if (mouseMessage == modTrayIcon::WM_LBUTTONUP) {
+  if (mouseMessage == modTrayIcon::kLeftButtonUp) {
     mnuTrayShow_Click();
-  } else if (mouseMessage == modTrayIcon::WM_RBUTTONUP) {
+  } else if (mouseMessage == modTrayIcon::kRightButtonUp) {
     c_.window.Activate();
     c_.window.ShowPopupMenu(PopupMenu::Tray);
   }

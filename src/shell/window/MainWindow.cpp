@@ -1,4 +1,5 @@
 #include "shell/window/MainWindow.h"
+#include "monitor/modTrayIcon.h"
 #include "platform/CurrentError.h"
 #include "shell/modSharpwell.h"
 #include "shell/window/Win32Controls.h"
@@ -116,6 +117,8 @@ struct MainWindow::Parts {
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 
 MainWindow::~MainWindow() {
+  // An icon in the notification area must not outlive the window that owns it.
+  if (parts_) modTrayIcon::RemoveTrayIcon(IconOwnerHandle());
   form_.reset();
   parts_.reset();
   if (hwnd_) {
