@@ -22,7 +22,7 @@ case "$(uname -s)" in
 esac
 
 export WINEPREFIX="$PWD/build/$preset/run-prefix" WINEDEBUG=-all
-[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+[ -d "$WINEPREFIX" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
 
 if [ ! -f "$exe" ]; then
   # Before the window exists, show the command-line tool at work on Wine's programs.
@@ -37,7 +37,13 @@ fi
 shot="$PWD/build/$preset/sharpwell-screenshot.png"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   wine "$1" "${@:3}" & pid=$!
-  sleep 12
+  # Wait (up to a minute, a new prefix starts slowly) for the window to be shown.
+  for _ in $(seq 60); do
+    kill -0 $pid 2>/dev/null || { wait $pid; echo "Sharpwell ended (status $?)"; exit 1; }
+    xwininfo -root -tree 2>/dev/null | grep -q "\"Sharpwell\"" && break
+    sleep 1
+  done
+  sleep 3  # the start-up discovery fills the lists
   import -window root "$2" && echo "Sharpwell is running under Xvfb; screenshot saved to $2"
   echo "Press Ctrl+C to end it."
   wait $pid
