@@ -5,14 +5,7 @@
 # verdicts are listed too, for information.
 # SHARPWELL_CLI names another sharpwell-cli (default build/native/sharpwell-cli).
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-cli=${SHARPWELL_CLI:-$root/build/native/sharpwell-cli}
-work=$root/build/bench
-mkdir -p "$work"
-if [ ! -x "$cli" ]; then
-  (cd "$root" && cmake --preset native -G Ninja >/dev/null && cmake --build --preset native --target sharpwell-cli) || exit 1
-fi
+source "$(dirname "$0")/common.sh"
 
 list=$work/agreement-files.txt
 "$here/pe-files.sh" "$@" > "$list" || exit 1

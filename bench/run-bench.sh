@@ -10,15 +10,8 @@
 # Prints the three times and the ratios cli/floor and pefile/cli.
 # SHARPWELL_CLI names another sharpwell-cli (default build/native/sharpwell-cli).
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-cli=${SHARPWELL_CLI:-$root/build/native/sharpwell-cli}
-work=$root/build/bench
-mkdir -p "$work"
+source "$(dirname "$0")/common.sh"
 
-if [ ! -x "$cli" ]; then
-  (cd "$root" && cmake --preset native -G Ninja >/dev/null && cmake --build --preset native --target sharpwell-cli) || exit 1
-fi
 g++ -std=c++20 -O2 -Wall -Wextra -o "$work/io_floor" "$here/io_floor.cpp" || exit 1
 
 files=$work/files.txt
