@@ -24,13 +24,4 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "apt-get install failed" >&2; exit 1; }
 fi
 
-# 32-bit Windows programs need Wine's i386 part; Debian's i386 index is not always in
-# step with the amd64 one, so this is tried once and the tests say when it is missing.
-if [ "$(id -u)" -eq 0 ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' \
-   && [ ! -e /var/lib/sharpwell-wine32-tried ]; then
-  touch /var/lib/sharpwell-wine32-tried
-  { dpkg --add-architecture i386 && apt-get update -qq &&
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends wine32:i386; } \
-    >/dev/null 2>&1 || echo "wine32:i386 could not be installed here"
-fi
 exit 0

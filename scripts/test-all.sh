@@ -6,6 +6,11 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
+# The shipped build is the 32-bit one: its tests need 32-bit Wine, unless the person
+# running them opts out with SHARPWELL_WITHOUT_WINE32=1.
+if [ "${SHARPWELL_WITHOUT_WINE32:-0}" != 1 ]; then
+  scripts/install-wine32.sh
+fi
 
 passed=0
 failed=()
