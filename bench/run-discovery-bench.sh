@@ -6,6 +6,7 @@
 # prefix (BUILD_DIR/wineprefix, as the Windows tests do) and Xvfb when there is no
 # display. Exit status: the benchmark's (non-zero when a run did not list every program).
 set -uo pipefail
+source "$(dirname "$0")/../scripts/wine-loader.sh"
 
 if [ $# -lt 1 ]; then
   echo "usage: $0 BUILD_DIR [COUNT] [FIXTURE]" >&2

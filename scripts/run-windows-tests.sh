@@ -2,10 +2,12 @@
 # Runs a Windows build's test program (BUILD_DIR/sharpwell-wintests.exe) under Wine, in
 # a prefix of its own (BUILD_DIR/wineprefix), under Xvfb when there is no display.
 # Arguments after BUILD_DIR go to the test program (for example --gtest_filter=...).
-# Exit status: the test program's. A 32-bit build on a machine without 32-bit Wine
-# (scripts/install-wine32.sh installs it) fails, unless SHARPWELL_WITHOUT_WINE32=1 asks
-# to skip it: then one line says so and the status is 0.
+# Exit status: the test program's. A 32-bit build on a machine where 32-bit Wine cannot
+# run (scripts/install-wine32.sh installs it; some kernels cannot run it at all) fails,
+# unless SHARPWELL_WITHOUT_WINE32=1 asks to skip it: then one line says so and the
+# status is 0.
 set -uo pipefail
+source "$(dirname "$0")/wine-loader.sh"
 
 if [ $# -lt 1 ]; then
   echo "usage: $0 BUILD_DIR [test arguments...]" >&2
@@ -26,13 +28,14 @@ pe_machine() {
   od -An -tx2 -j$((lfanew + 4)) -N2 "$1" | tr -d ' '
 }
 
-if [ "$(pe_machine "$program")" = "014c" ] && ! dpkg -s wine32:i386 >/dev/null 2>&1; then
+if [ "$(pe_machine "$program")" = "014c" ] && ! wine32_runs; then
+  reason=$(wine32_missing_reason)
   if [ "${SHARPWELL_WITHOUT_WINE32:-0}" = 1 ]; then
-    echo "32-bit Windows tests skipped (SHARPWELL_WITHOUT_WINE32=1): wine32:i386 is missing"
+    echo "32-bit Windows tests skipped (SHARPWELL_WITHOUT_WINE32=1): $reason"
     exit 0
   fi
-  echo "32-bit Wine (Debian package wine32:i386) is missing: scripts/install-wine32.sh installs it," >&2
-  echo "or set SHARPWELL_WITHOUT_WINE32=1 to skip the 32-bit build's tests" >&2
+  echo "$reason: the 32-bit build's tests cannot run (scripts/install-wine32.sh installs" >&2
+  echo "32-bit Wine); set SHARPWELL_WITHOUT_WINE32=1 to skip them" >&2
   exit 1
 fi
 

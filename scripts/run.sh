@@ -4,6 +4,7 @@
 # or, when there is none, under Xvfb (a screenshot of the window is then saved).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/wine-loader.sh
 scripts/install-deps.sh
 
 # The release build is 32-bit; where Wine cannot run 32-bit programs the 64-bit build

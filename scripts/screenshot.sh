@@ -3,6 +3,7 @@
 # screenshot of the screen: scripts/screenshot.sh [DPI=96] [BUILD_DIR=build/win64] [OUT]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/wine-loader.sh
 dpi=${1:-96}
 build=${2:-build/win64}
 out=${3:-$build/sharpwell-$dpi-dpi.png}
