@@ -4,18 +4,19 @@
 # or, when there is none, under Xvfb (a screenshot of the window is then saved).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/wine-loader.sh
 scripts/install-deps.sh
+source scripts/wine-loader.sh
 
 # The release build is 32-bit; where Wine cannot run 32-bit programs the 64-bit build
 # is started instead.
 preset=win32
-if [ "$(uname -s)" = Linux ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
-  echo "32-bit Wine (wine32:i386) is not installed here: starting the 64-bit build."
+if [ "$(uname -s)" = Linux ] && ! wine32_runs; then
+  echo "$(wine32_missing_reason): starting the 64-bit build."
   preset=win64
 fi
+# Only the program itself is built, not the tests and fixtures of the preset.
 cmake --preset "$preset" -G Ninja >/dev/null
-cmake --build --preset "$preset"
+cmake --build --preset "$preset" --target Sharpwell
 exe="build/$preset/Sharpwell.exe"
 
 case "$(uname -s)" in
@@ -25,15 +26,9 @@ esac
 export WINEPREFIX="$PWD/build/$preset/run-prefix" WINEDEBUG=-all
 [ -d "$WINEPREFIX" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
 
-if [ ! -f "$exe" ]; then
-  # Before the window exists, show the command-line tool at work on Wine's programs.
-  cli="build/$preset/sharpwell-cli.exe"
-  wine "$cli" inspect 'C:\windows\notepad.exe' 'C:\windows\regedit.exe' 'C:\windows\system32\cmd.exe'
-  exit
-fi
-
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$exe" "$@"
+  wine "$exe" "$@"
+  exit
 fi
 shot="$PWD/build/$preset/sharpwell-screenshot.png"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
