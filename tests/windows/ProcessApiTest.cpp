@@ -36,6 +36,16 @@ std::string SystemFile(const std::string& name) {
   return std::string(buffer, length) + "\\" + name;
 }
 
+// Where a program started from the system folder really runs from: for a 32-bit
+// process on 64-bit Windows the system folder is redirected to SysWOW64.
+std::string SystemImage(const std::string& name) {
+  BOOL wow64 = FALSE;
+  char buffer[MAX_PATH] = {};
+  if (!::IsWow64Process(::GetCurrentProcess(), &wow64) || !wow64) return SystemFile(name);
+  UINT length = ::GetSystemWow64DirectoryA(buffer, MAX_PATH);
+  return std::string(buffer, length) + "\\" + name;
+}
+
 // The snapshot's entry for `processId`, if it has one.
 std::optional<platform::ProcessEntry> FindInSnapshot(std::uint32_t processId) {
   platform::Snapshot snapshot = platform::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -146,7 +156,7 @@ TEST(ProcessApiTest, ChildProcessIsListedWithItsPath) {
   EXPECT_EQ(Lower(entry->szExeFile), "ping.exe");
   std::optional<std::string> path = ImagePathOf(child.Id(), PROCESS_QUERY_INFORMATION);
   ASSERT_TRUE(path.has_value());
-  EXPECT_EQ(Lower(*path), Lower(ping));
+  EXPECT_EQ(Lower(*path), Lower(SystemImage("ping.exe")));
 }
 
 TEST(ProcessApiTest, ImagePathsOf256CharactersOrMoreCannotBeRead) {

@@ -4,13 +4,38 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstddef>
 
 namespace platform {
+namespace {
+// The 8-bit record with the balloon fields and nothing after them: 488 bytes in a
+// 32-bit build (504 in a 64-bit one). The SDK's NOTIFYICONDATAA for this Windows
+// version goes on with guidItem and hBalloonIcon, which the program does not send.
+struct BalloonRecordA {
+  DWORD cbSize;
+  HWND hWnd;
+  UINT uID;
+  UINT uFlags;
+  UINT uCallbackMessage;
+  HICON hIcon;
+  CHAR szTip[128];
+  DWORD dwState;
+  DWORD dwStateMask;
+  CHAR szInfo[256];
+  UINT uTimeout;
+  CHAR szInfoTitle[64];
+  DWORD dwInfoFlags;
+};
+static_assert(sizeof(BalloonRecordA) == NOTIFYICONDATAA_V2_SIZE);
+static_assert(sizeof(void*) != 4 || sizeof(BalloonRecordA) == 488);
+static_assert(offsetof(BalloonRecordA, szInfo) == offsetof(NOTIFYICONDATAA, szInfo));
+static_assert(offsetof(BalloonRecordA, dwInfoFlags) == offsetof(NOTIFYICONDATAA, dwInfoFlags));
+}  // namespace
 
-std::uint32_t tray::RecordSize() { return sizeof(NOTIFYICONDATAA); }
+std::uint32_t tray::RecordSize() { return sizeof(BalloonRecordA); }
 
 bool Shell_NotifyIconA(std::uint32_t message, const TrayIconData& data) {
-  NOTIFYICONDATAA record{};
+  BalloonRecordA record{};
   record.cbSize = data.cbSize;
   record.hWnd = reinterpret_cast<HWND>(data.hWnd);
   record.uID = data.uID;
@@ -24,7 +49,8 @@ bool Shell_NotifyIconA(std::uint32_t message, const TrayIconData& data) {
   record.uTimeout = data.uTimeout;
   std::copy(data.szInfoTitle.begin(), data.szInfoTitle.end(), record.szInfoTitle);
   record.dwInfoFlags = data.dwInfoFlags;
-  return ::Shell_NotifyIconA(message, &record) != FALSE;
+  // The system reads cbSize bytes: the record is the leading part of NOTIFYICONDATAA.
+  return ::Shell_NotifyIconA(message, reinterpret_cast<NOTIFYICONDATAA*>(&record)) != FALSE;
 }
 
 }  // namespace platform
