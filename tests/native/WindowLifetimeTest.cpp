@@ -2,6 +2,7 @@
 // events, the start-with-Windows box and the system DPI line.
 #include "native/FormFixture.h"
 #include "platform/standin/TrayArea.h"
+#include "shell/TimerSchedule.h"
 
 namespace {
 constexpr const char* kRunValueOfThisCopy = "\"C:\\Program Files\\Sharpwell\\Sharpwell.exe\" /s";
@@ -147,4 +148,32 @@ TEST_F(WindowLifetimeTest, TheDpiLineIsRedOnlyAtExactly96) {
     EXPECT_EQ(lblDPI.ForeColour(), c.colour);
     EXPECT_EQ(lblDPI.ToolTip(), c.toolTip);
   }
+}
+
+// The window timers' schedule on a scripted clock: the system timer fires every period
+// it was last set to, its first firing `early` milliseconds too soon (the timer and the
+// tick count disagree); restarts only note the moment. Gives the times of due ticks.
+static std::vector<std::uint64_t> DueTicks(std::uint32_t interval, std::uint32_t early,
+                                    std::vector<std::uint64_t> restarts, std::uint64_t until) {
+  TimerSchedule schedule(interval);
+  schedule.Armed(0);
+  std::vector<std::uint64_t> due;
+  std::uint32_t period = interval;
+  auto restart = restarts.begin();
+  for (std::uint64_t now = interval - early; now <= until && due.size() < 50; now += period) {
+    for (; restart != restarts.end() && *restart < now; ++restart) schedule.Restarted(*restart);
+    std::uint32_t rearm = 0;
+    if (schedule.TickIsDue(now, rearm)) due.push_back(now);
+    if (rearm) period = rearm;
+  }
+  return due;
+}
+
+TEST(TimerScheduleTest, TicksComeAtTheIntervalAfterEarlyTicksAndRestarts) {
+  using Ticks = std::vector<std::uint64_t>;
+  EXPECT_EQ(DueTicks(8000, 0, {}, 24000), (Ticks{8000, 16000, 24000}));
+  EXPECT_EQ(DueTicks(8000, 15, {}, 24000), (Ticks{8000, 16000, 24000}));  // monitor stays at 8 s
+  // A restart waits out the rest of its interval from the moment it was noted.
+  EXPECT_EQ(DueTicks(100, 0, {60}, 360), (Ticks{160, 260, 360}));
+  EXPECT_EQ(DueTicks(100, 0, {60, 130}, 330), (Ticks{230, 330}));
 }

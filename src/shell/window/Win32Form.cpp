@@ -5,15 +5,15 @@
 #include <vector>
 
 void Win32Timer::SetInterval(std::uint32_t milliseconds) {
-  interval_ = milliseconds;
-  if (enabled_) SetTimer(owner_, id_, interval_, nullptr);
+  schedule_.SetInterval(milliseconds);
+  if (enabled_) SetEnabled(true);
 }
 
 void Win32Timer::SetEnabled(bool enabled) {
   // Setting the timer again restarts its count, as enabling a timer does.
   if (enabled) {
-    SetTimer(owner_, id_, interval_, nullptr);
-    startedAt_ = GetTickCount64();
+    SetTimer(owner_, id_, schedule_.Interval(), nullptr);
+    schedule_.Armed(GetTickCount64());
   } else if (enabled_) {
     KillTimer(owner_, id_);
   }
@@ -24,14 +24,14 @@ void Win32Timer::Restart() {
   if (!enabled_)
     SetEnabled(true);
   else
-    startedAt_ = GetTickCount64();
+    schedule_.Restarted(GetTickCount64());
 }
 
 bool Win32Timer::TickIsDue() {
-  const ULONGLONG elapsed = GetTickCount64() - startedAt_;
-  if (elapsed >= interval_) return true;
-  SetTimer(owner_, id_, static_cast<UINT>(interval_ - elapsed), nullptr);
-  return false;
+  std::uint32_t rearm = 0;
+  const bool due = schedule_.TickIsDue(GetTickCount64(), rearm);
+  if (rearm) SetTimer(owner_, id_, rearm, nullptr);
+  return due;
 }
 
 bool Win32CheckBox::Checked() const {

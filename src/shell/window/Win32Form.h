@@ -6,32 +6,32 @@
 #include <string>
 
 #include "shell/FormControls.h"
+#include "shell/TimerSchedule.h"
 
 // A window timer of `owner`, identified by `id`; the owner's WM_TIMER calls Tick().
 class Win32Timer : public Timer {
  public:
-  Win32Timer(HWND owner, UINT_PTR id, std::uint32_t interval) : owner_(owner), id_(id), interval_(interval) {}
+  Win32Timer(HWND owner, UINT_PTR id, std::uint32_t interval) : owner_(owner), id_(id), schedule_(interval) {}
   ~Win32Timer() override { SetEnabled(false); }
   Win32Timer(const Win32Timer&) = delete;
   Win32Timer& operator=(const Win32Timer&) = delete;
   void SetInterval(std::uint32_t milliseconds) override;
-  std::uint32_t Interval() const override { return interval_; }
+  std::uint32_t Interval() const override { return schedule_.Interval(); }
   void SetEnabled(bool enabled) override;
   bool Enabled() const override { return enabled_; }
   // Restarting only notes the moment: the tick checks it and waits out the rest of the
   // interval, so a burst of restarts costs no system call each.
   void Restart() override;
-  // At a WM_TIMER: true when a full interval has passed since the last (re)start;
-  // otherwise the timer is set for the rest of it and the tick is not due yet.
+  // At a WM_TIMER: true when a full interval has passed since the last (re)start or
+  // due tick; the system timer is set to what the schedule asks for.
   bool TickIsDue();
   UINT_PTR Id() const { return id_; }
 
  private:
   HWND owner_;
   UINT_PTR id_;
-  std::uint32_t interval_;
+  TimerSchedule schedule_;  // on the GetTickCount64 clock
   bool enabled_ = false;
-  ULONGLONG startedAt_ = 0;  // GetTickCount64 at the last enabling or restart
 };
 
 class Win32CheckBox : public CheckBox {
