@@ -9,7 +9,7 @@
 #include "shell/frmSharpwell.h"
 
 AddResult frmSharpwell::AddProgram(std::string Path, bool AddToCompatList) {
-  const std::string path = LowerCase(std::move(Path));
+  const std::string path = platform::LowerCasePath(Path);
 
   // The key lookup comes first: a program already listed costs no file access.
   if (!c_.lvwPrograms.FindRow(path)) {
@@ -32,7 +32,7 @@ AddResult frmSharpwell::AddProgram(std::string Path, bool AddToCompatList) {
       result = AddedToCompatList;
       if (std::optional<int> entry = c_.lvwCompat.AddRow(path, GetFileName(path), DefaultIconKey))
         c_.lvwCompat.SetSubItem(*entry, 1, kHighDpiAwareFlag);
-      SetRegValue(RegistryPath::Layers, UpperCase(path), kHighDpiAwareFlag);
+      SetRegValue(RegistryPath::Layers, platform::UpperCasePath(path), kHighDpiAwareFlag);
     }
   }
 

@@ -68,7 +68,7 @@ std::string frmSharpwell::GetProcessPathFromList(std::uint32_t processId) {
   if (!found || entry.szExeFile.empty()) return {};
   for (const char* folder : kSystemFolders)
     if (DoesFileExist(folder + entry.szExeFile)) return {};
-  const std::string name = LowerCase(entry.szExeFile);
+  const std::string name = platform::LowerCasePath(entry.szExeFile);
   const int count = c_.lvwPrograms.Count();
   for (int i = 1; i <= count; ++i)
     if (c_.lvwPrograms.Text(i) == name) return c_.lvwPrograms.Key(i).value_or("");
@@ -80,7 +80,7 @@ void frmSharpwell::tmrLoad_Timer() {
   SetStatus("Reading compatibility list...", 100);
 
   for (const std::string& value : EnumRegValues(RegistryPath::Layers)) {
-    const std::string name = LowerCase(value);
+    const std::string name = platform::LowerCasePath(value);
     CurrentItem.reset();
     if (std::optional<int> row = c_.lvwCompat.AddRow(name, GetFileName(name), DefaultIconKey))
       CurrentItem = RowRef{&c_.lvwCompat, *row};

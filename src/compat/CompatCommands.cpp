@@ -16,13 +16,13 @@ void frmSharpwell::AddCompatFlag(int row, const std::string& flag) {
   std::optional<std::string> added = AddFlagToText(flags.value_or(""), flag);
   if (!added) return;  // present already: nothing changes, nothing is written
   c_.lvwCompat.SetSubItem(row, kFlagsColumn, *added);
-  SetRegValue(RegistryPath::Layers, UpperCase(c_.lvwCompat.Key(row).value_or("")), *added);
+  SetRegValue(RegistryPath::Layers, platform::UpperCasePath(c_.lvwCompat.Key(row).value_or("")), *added);
 }
 
 void frmSharpwell::RemoveCompatFlag(int row, const std::string& flag) {
   std::string removed = RemoveFlagFromText(c_.lvwCompat.SubItem(row, kFlagsColumn).value_or(""), flag);
   c_.lvwCompat.SetSubItem(row, kFlagsColumn, removed);
-  SetRegValue(RegistryPath::Layers, UpperCase(c_.lvwCompat.Key(row).value_or("")), removed);
+  SetRegValue(RegistryPath::Layers, platform::UpperCasePath(c_.lvwCompat.Key(row).value_or("")), removed);
 }
 
 void frmSharpwell::ToggleFlagOnSelectedRows(MenuItem& item, const std::string& flag) {
@@ -47,7 +47,7 @@ void frmSharpwell::mnuCompatAdmin_Click() {
 void frmSharpwell::mnuCompatEdit_Click() {
   std::optional<int> row = c_.lvwCompat.CurrentRow();
   if (!row) return;
-  const std::string valueName = UpperCase(c_.lvwCompat.Key(*row).value_or(""));
+  const std::string valueName = platform::UpperCasePath(c_.lvwCompat.Key(*row).value_or(""));
   std::string stored = GetRegValue(RegistryPath::Layers, valueName).ToText();
   std::string answer = c_.window.InputBox("Enter the desired compatibility flags:",
                                           modSharpwell::AppProductName, stored);
@@ -60,7 +60,7 @@ void frmSharpwell::mnuCompatDelete_Click() {
   // From the last row to the first, so that removing a row moves none still to come.
   for (int row = c_.lvwCompat.Count(); row >= 1; --row) {
     if (c_.lvwCompat.Selected(row) != true) continue;
-    DeleteRegValue(RegistryPath::Layers, UpperCase(c_.lvwCompat.Key(row).value_or("")));
+    DeleteRegValue(RegistryPath::Layers, platform::UpperCasePath(c_.lvwCompat.Key(row).value_or("")));
     c_.lvwCompat.RemoveRow(row);
   }
 }

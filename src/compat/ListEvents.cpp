@@ -77,7 +77,7 @@ void frmSharpwell::lvwCompat_OLEDragDrop(const std::vector<std::string>& files) 
 
 void frmSharpwell::lvwPrograms_OLEDragDrop(const std::vector<std::string>& files) {
   for (const std::string& dropped : files) {
-    const std::string path = LowerCase(dropped);
+    const std::string path = platform::LowerCasePath(dropped);
     if (AddProgram(path) == NotLoaded) {
       c_.window.MsgBox(Quoted(dropped) + " does not appear to be a valid Windows application.",
                        MsgBoxStyle::Exclamation);

@@ -32,7 +32,7 @@ void frmSharpwell::FollowForegroundProgram() {
   // old selection could be taken away and the program has a row.
   CurrentError::Clear();
   bool deselected = c_.lvwPrograms.DeselectSelectedRow();
-  std::optional<int> row = c_.lvwPrograms.FindRow(LowerCase(ForegroundPath));
+  std::optional<int> row = c_.lvwPrograms.FindRow(platform::LowerCasePath(ForegroundPath));
   if (row) c_.lvwPrograms.SetSelectedRow(*row);
   if (deselected && row && !CurrentError::IsSet()) {
     c_.lvwPrograms.SetSelected(*row, true);
@@ -55,9 +55,9 @@ void frmSharpwell::tmrMonitor_Timer() {
       if (AddProgram(ForegroundPath, true) == AddedToCompatList)
         modTrayIcon::ShowTrayBalloon(
             name,
-            "\xE2\x80\x9C" + GetFileName(ForegroundPath) +
-                "\xE2\x80\x9D has been added to the HighDPIAware list, so it should appear "
-                "clearly the next time you open it.",
+            platform::FromUtf8("\xE2\x80\x9C") + GetFileName(ForegroundPath) +
+                platform::FromUtf8("\xE2\x80\x9D has been added to the HighDPIAware list, so it "
+                                   "should appear clearly the next time you open it."),
             kBalloonTimeout, platform::tray::NIIF_USER, true, true);
     }
   }

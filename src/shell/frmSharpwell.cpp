@@ -5,7 +5,7 @@
 
 #include "compat/modRegistry.h"
 #include "monitor/modTrayIcon.h"
-#include "platform/AsciiCase.h"
+#include "platform/TextApi.h"
 #include "platform/CurrentError.h"
 #include "shell/modSharpwell.h"
 
@@ -32,7 +32,8 @@ void frmSharpwell::Form_Load(bool commandLineEmpty) {
   if (commandLineEmpty) {
     c_.window.Show();
     std::string run = GetRegValue(RegistryPath::Run, modSharpwell::AppProductName).ToText();
-    if (LowerCase(run).find(LowerCase(modSharpwell::AppExePath)) != std::string::npos)
+    if (platform::LowerCasePath(run).find(platform::LowerCasePath(modSharpwell::AppExePath)) !=
+        std::string::npos)
       c_.chkMonitor.SetChecked(true);
     Arm(c_.tmrLoad, TimerInterval::LoadAtStart);
   } else {

@@ -2,6 +2,7 @@
 
 #include "platform/CurrentError.h"
 #include "platform/ModuleApi.h"
+#include "platform/TextApi.h"
 #include "shell/FormControls.h"
 #include "shell/modSharpwell.h"
 
@@ -12,10 +13,11 @@ bool RegisterServer(const std::string& Path) {
 }
 
 std::string RunAsAdministratorText(const std::string& exeBaseName) {
-  // The quotes are the curly ones, as UTF-8 (the program's code page).
-  return "Please right-click \xE2\x80\x9C" + exeBaseName +
-         ".exe\xE2\x80\x9D and click \xE2\x80\x9CRun as Administrator\xE2\x80\x9D so that the "
-         "Windows Common Controls component for VisualBasic (comctl32.ocx) can be installed.";
+  // The curly quotes in the code page Windows shows the text in; the name is in it already.
+  return platform::FromUtf8("Please right-click \xE2\x80\x9C") + exeBaseName +
+         platform::FromUtf8(".exe\xE2\x80\x9D and click \xE2\x80\x9CRun as Administrator\xE2\x80\x9D so "
+                            "that the Windows Common Controls component for VisualBasic "
+                            "(comctl32.ocx) can be installed.");
 }
 
 namespace {
@@ -38,10 +40,12 @@ Recovery RecoverComponent(const std::string& exeBaseName, const WindowLoadSteps&
 bool LoadMainWindow(const std::string& exeBaseName, const WindowLoadSteps& steps) {
   CurrentError::Clear();
   if (LoadedWithoutError(steps)) return true;
-  switch (RecoverComponent(exeBaseName, steps)) {
-    case Recovery::Refused: return false;
-    case Recovery::Loaded: return true;
-    case Recovery::StillFailing: break;
+  if (CurrentError::Number() == modRegServer::ComponentMissing) {
+    switch (RecoverComponent(exeBaseName, steps)) {
+      case Recovery::Refused: return false;
+      case Recovery::Loaded: return true;
+      case Recovery::StillFailing: break;
+    }
   }
   steps.message(AppText::ErrorShowingGui + CurrentError::Description() + "!",
                 MsgBoxStyle::Critical);

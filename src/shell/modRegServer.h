@@ -11,6 +11,9 @@ namespace modRegServer {
 inline constexpr const char* SpareComponent = "comctl32.oc-";  // in the working folder
 inline constexpr const char* ComponentPath = "C:\\Windows\\system32\\comctl32.ocx";
 inline constexpr const char* EntryPoint = "DllRegisterServer";
+// The failure the recovery is for: a common control's window class is not there
+// (ERROR_CANNOT_FIND_WND_CLASS), as when the component is missing or not registered.
+inline constexpr std::int32_t ComponentMissing = 1407;
 }  // namespace modRegServer
 
 // True only when the component at `Path` loads, exports DllRegisterServer and that
@@ -36,7 +39,7 @@ enum class Recovery {
 // The recovery after a failed load; the second load runs with CurrentError cleared.
 Recovery RecoverComponent(const std::string& exeBaseName, const WindowLoadSteps& steps);
 
-// Start-up's load of the main window: clear CurrentError and load; after a failure the
-// recovery; a window still missing gives the "Error showing GUI" message. True when the
-// window is loaded.
+// Start-up's load of the main window: clear CurrentError and load; after a failure for
+// want of the component the recovery; a window still missing, or one that failed for
+// any other reason, gives the "Error showing GUI" message. True when the window is loaded.
 bool LoadMainWindow(const std::string& exeBaseName, const WindowLoadSteps& steps);

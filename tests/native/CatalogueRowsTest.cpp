@@ -20,6 +20,32 @@ TEST_F(CatalogueRowsTest, OneRowPerPathWhateverItsCaseAndAListedProgramIsNotRead
   EXPECT_EQ(lvwPrograms.SmallIcon(1), frmSharpwell::DefaultIconKey);
 }
 
+// Letter case beyond ASCII, in the active code page: one row and one Layers value,
+// named by the path in upper case, however the path is written.
+TEST_F(CatalogueRowsTest, OneRowAndOneLayersValuePerPathInEveryLetterCase) {
+  const struct {
+    unsigned codePage;
+    const char *mixed, *upper, *lower;
+  } cases[] = {
+      {65001, "C:\\Apps\\\xC3\x9Cn\xC3\xAF\\A.exe", "C:\\APPS\\\xC3\x9CN\xC3\x8F\\A.EXE",
+       "c:\\apps\\\xC3\xBCn\xC3\xAF\\a.exe"},
+      {1252, "C:\\Apps\\\xDCn\xEF\\A.exe", "C:\\APPS\\\xDCN\xCF\\A.EXE", "c:\\apps\\\xFCn\xEF\\a.exe"},
+  };
+  window.Show();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.codePage);
+    platform::standin::SetActiveCodePage(c.codePage);
+    std::filesystem::create_directories(std::filesystem::path(HostPath(c.mixed)).parent_path());
+    std::filesystem::copy_file(fixtures::FixturePath("x64", "dpi_false.exe"), HostPath(c.mixed));
+    EXPECT_EQ(form.AddProgram(c.mixed, true), AddedToCompatList);
+    EXPECT_EQ(form.AddProgram(c.upper, true), AlreadyInCompatList);
+    EXPECT_EQ(Keys(lvwCompat).back(), c.lower);
+    EXPECT_EQ(EnumRegValues(RegistryPath::Layers).back(), c.upper);
+  }
+  EXPECT_EQ(lvwPrograms.Count(), 2);
+  EXPECT_EQ(EnumRegValues(RegistryPath::Layers).size(), 2u);
+}
+
 TEST_F(CatalogueRowsTest, ResultsOfAskingForTheCompatibilityList) {
   struct Case {
     const char* path;

@@ -2,6 +2,7 @@
 // putting it on the compatibility list with a balloon.
 #include "native/FormFixture.h"
 #include "platform/standin/TrayArea.h"
+#include "shell/modRegServer.h"
 
 using platform::standin::OpenableWith;
 
@@ -103,4 +104,33 @@ TEST_F(ForegroundMonitorTest, WhileMonitoringAProgramThatIsNotDpiAwareIsAddedOnc
   Tick(kOld32Window);
   EXPECT_EQ(Tray().balloons, 1);
   EXPECT_EQ(lvwCompat.Count(), 1);
+}
+
+// The program's own texts reach Windows in the active code page, with curly quotes
+// where it has them and plain ones where it has not; names from Windows pass unchanged.
+TEST_F(ForegroundMonitorTest, TheProgramsTextsAreInTheActiveCodePage) {
+  const struct {
+    unsigned codePage;
+    const char *open, *close, *name;
+  } cases[] = {{65001, "\xE2\x80\x9C", "\xE2\x80\x9D", "Caf\xC3\xA9"},
+               {1252, "\x93", "\x94", "Caf\xE9"},
+               {20127, "\"", "\"", "Cafe"}};
+  form.Form_Load(false);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.codePage);
+    platform::standin::SetActiveCodePage(c.codePage);
+    lvwCompat.Clear();
+    DeleteRegValue(RegistryPath::Layers, Upper(apps::Old32));
+    Tick(kAwareWindow);
+    Tick(kOld32Window);
+    EXPECT_EQ(Text(Tray().lastBalloon.szInfo),
+              std::string(c.open) + "Old32.exe" + c.close +
+                  " has been added to the HighDPIAware list, so it should appear clearly the "
+                  "next time you open it.");
+    EXPECT_EQ(RunAsAdministratorText(c.name),
+              std::string("Please right-click ") + c.open + c.name + ".exe" + c.close +
+                  " and click " + c.open + "Run as Administrator" + c.close +
+                  " so that the Windows Common Controls component for VisualBasic "
+                  "(comctl32.ocx) can be installed.");
+  }
 }

@@ -17,6 +17,7 @@
 #include "compat/modRegistry.h"
 #include "platform/RegistryApi.h"
 #include "platform/standin/Clock.h"
+#include "platform/standin/CodePage.h"
 #include "platform/standin/HostPath.h"
 #include "platform/standin/IconTable.h"
 #include "platform/standin/ProcessTable.h"
@@ -89,6 +90,7 @@ class FormFixture : public ::testing::Test {
     platform::standin::ResetProcessTable();
     platform::standin::ResetIconTable();
     platform::standin::SetClock(std::nullopt);
+    platform::standin::SetActiveCodePage(65001);
     platform::standin::Tray() = {};
   }
 
@@ -101,8 +103,8 @@ class FormFixture : public ::testing::Test {
   }
 
   // The path as rows key it, and as the Layers value is named.
-  static std::string Key(const std::string& path) { return LowerCase(path); }
-  static std::string Upper(const std::string& path) { return UpperCase(path); }
+  static std::string Key(const std::string& path) { return platform::LowerCasePath(path); }
+  static std::string Upper(const std::string& path) { return platform::UpperCasePath(path); }
 
   static RegistryData Layer(const std::string& name) {
     return GetRegValue(RegistryPath::Layers, name);

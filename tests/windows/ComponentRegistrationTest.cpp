@@ -59,13 +59,15 @@ class ComponentRecoveryTest : public ::testing::Test {
     ownsTarget_ = true;
   }
 
-  // A load step that fails `failures` times, each time with an error, and then succeeds.
-  WindowLoadSteps Steps(int failures) {
+  // A load step that fails `failures` times, each time with the error of a missing
+  // common control (or `error`), and then succeeds.
+  WindowLoadSteps Steps(int failures, std::int32_t error = ERROR_CANNOT_FIND_WND_CLASS,
+                        const char* description = "Cannot find window class.") {
     return WindowLoadSteps{
-        [this, failures] {
+        [this, failures, error, description] {
           errorSetAtLoad_.push_back(CurrentError::IsSet());
           if (static_cast<int>(errorSetAtLoad_.size()) > failures) return true;
-          CurrentError::Raise(1407, "Cannot find window class.");
+          CurrentError::Raise(error, description);
           return false;
         },
         [this](const std::string& text, std::uint32_t style) {
@@ -109,6 +111,18 @@ TEST_F(ComponentRecoveryTest, AWindowStillMissingAfterRegistrationGivesTheGuiErr
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, "Error showing GUI, Cannot find window class.!");
   EXPECT_TRUE(shown[0].critical);
+}
+
+// Any other failure to create the window is no missing component: nothing is copied
+// or registered, and the message says what failed.
+TEST_F(ComponentRecoveryTest, AnotherFailureGivesTheGuiErrorAndTouchesNoComponent) {
+  PlaceSpare("register_ok.dll");
+  EXPECT_FALSE(LoadMainWindow("Sharpwell", Steps(1, ERROR_NOT_ENOUGH_MEMORY, "Not enough memory.")));
+  EXPECT_EQ(errorSetAtLoad_.size(), 1u);
+  EXPECT_FALSE(Exists(kTarget));
+  ASSERT_EQ(answerer_.Shown().size(), 1u);
+  EXPECT_EQ(answerer_.Shown()[0].text, "Error showing GUI, Not enough memory.!");
+  EXPECT_TRUE(answerer_.Shown()[0].critical);
 }
 
 TEST_F(ComponentRecoveryTest, AFailedRegistrationAsksForAdministratorRightsAndStops) {

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "platform/AsciiCase.h"
+#include "platform/TextApi.h"
 #include "platform/FileApi.h"
 
 namespace platform::standin {
@@ -28,7 +28,7 @@ std::optional<std::string> FindEntry(const std::string& folder, const std::strin
       found = name;
       break;
     }
-    if (!found && EqualsIgnoringCase(name, entry->d_name)) found = entry->d_name;
+    if (!found && SamePath(name, entry->d_name)) found = entry->d_name;
   }
   ::closedir(dir);
   return found;

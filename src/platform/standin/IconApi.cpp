@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/IconApi.h"
-#include "platform/AsciiCase.h"
+#include "platform/TextApi.h"
 #include "platform/standin/IconTable.h"
 
 namespace platform {
@@ -25,7 +25,7 @@ IconTable& Table() {
 
 namespace standin {
 void SetIcon(const std::string& path, int index, std::uint32_t bgra) {
-  Table().files[{LowerCase(path), index}] = bgra;
+  Table().files[{LowerCasePath(path), index}] = bgra;
 }
 void ResetIconTable() { Table().files.clear(); }
 std::size_t OpenIconCount() { return Table().extracted.size(); }
@@ -35,7 +35,7 @@ void DestroyIcon(IconValue icon) { Table().extracted.erase(icon); }
 
 Icon ExtractSmallIcon(const std::string& path, int index) {
   IconTable& table = Table();
-  auto found = table.files.find({LowerCase(path), index});
+  auto found = table.files.find({LowerCasePath(path), index});
   if (found == table.files.end()) return Icon();
   IconValue icon = table.lastIcon += 4;
   table.extracted.emplace(icon, found->second);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/RegistryApi.h"
-#include "platform/AsciiCase.h"
+#include "platform/TextApi.h"
 #include "platform/standin/RegistryStore.h"
 
 namespace platform {
@@ -59,7 +59,7 @@ void Log(const char* function, const std::string& name, std::uint32_t number) {
   TheStore().calls.push_back(standin::RegistryCall{function, name, number});
 }
 
-bool SameName(std::string_view a, std::string_view b) { return EqualsIgnoringCase(a, b); }
+bool SameName(std::string_view a, std::string_view b) { return SamePath(a, b); }
 
 // The node a handle stands for, with the access it was opened with.
 std::int32_t Resolve(RegKey key, OpenKey* out) {
