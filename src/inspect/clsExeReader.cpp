@@ -24,10 +24,9 @@ void clsExeReader::ReadScratch(double position, std::size_t size) {
 }
 
 void clsExeReader::LoadExe(const std::string& Filename) {
+  // Where the resource section lies stays until a section listing finds another one.
   dosHeader_.fill(0);
   ntHeaders_.fill(0);
-  resourceRootOffset_ = 0;
-  resourceSectionRva_ = 0;
 
   file_.Wow64Bypass = true;
   file_.OpenFile(Filename, platform::win::GENERIC_READ, kShareAll,
