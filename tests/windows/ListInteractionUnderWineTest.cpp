@@ -279,12 +279,13 @@ TEST_F(ListInteractionTest, FilesDroppedOnTheCompatibilityListAreAddedOrRefused)
   EXPECT_EQ(LayersValue(kAware64), "");
   EXPECT_GE(RowWithPath(programs_, kAware64), 0);  // still put in the catalogue
 
-  // Data without a file list is not accepted and adds nothing.
+  // Data without a file list is taken all the same (so that the drop handler runs and
+  // enables the icon timer), and adds nothing.
   IDataObject* empty = MakeFileListData({});
   auto [emptyEntered, emptyDropped] = DropOn(target, empty, DROPEFFECT_LINK | DROPEFFECT_COPY);
   empty->Release();
-  EXPECT_EQ(emptyEntered, static_cast<DWORD>(DROPEFFECT_NONE));
-  EXPECT_EQ(emptyDropped, static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(emptyEntered, static_cast<DWORD>(DROPEFFECT_LINK));
+  EXPECT_EQ(emptyDropped, static_cast<DWORD>(DROPEFFECT_LINK));
   EXPECT_EQ(answerer.Shown().size(), 2u);
   EXPECT_EQ(RowCount(compat_), 1);
 }

@@ -104,9 +104,7 @@ class FileDropTarget final : public ComObject<IDropTarget> {
  public:
   explicit FileDropTarget(std::function<void(const std::vector<std::string>&)> onDrop)
       : onDrop_(std::move(onDrop)) {}
-  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
-    FORMATETC format = FileListFormat();
-    accepts_ = data && data->QueryGetData(&format) == S_OK;
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
     *effect = Choose(*effect);
     return S_OK;
   }
@@ -124,15 +122,14 @@ class FileDropTarget final : public ComObject<IDropTarget> {
   }
 
  private:
-  // A file list is taken by link or copy, whichever the source allows.
-  DWORD Choose(DWORD allowed) const {
-    if (!accepts_) return DROPEFFECT_NONE;
+  // Any data is taken by link or copy, whichever the source allows (never moved away
+  // from it): data without a file list adds nothing, but the drop handler still runs.
+  static DWORD Choose(DWORD allowed) {
     if (allowed & DROPEFFECT_LINK) return DROPEFFECT_LINK;
     if (allowed & DROPEFFECT_COPY) return DROPEFFECT_COPY;
     return DROPEFFECT_NONE;
   }
   std::function<void(const std::vector<std::string>&)> onDrop_;
-  bool accepts_ = false;
 };
 }  // namespace
 
