@@ -54,8 +54,8 @@ bool CheckSortColumn(int column) {
          InvalidProperty("sort column " + std::to_string(column));
 }
 
-bool CheckProgressMax(int max, int value) {
-  return (max > 0 && max >= value) || InvalidProperty("maximum " + std::to_string(max));
+bool CheckProgressMax(int max) {
+  return max > 0 || InvalidProperty("maximum " + std::to_string(max));
 }
 
 bool CheckProgressValue(int value, int max) {

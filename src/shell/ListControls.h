@@ -102,10 +102,9 @@ class ListView {
   virtual std::uintptr_t Handle() const = 0;
 };
 
-// Two panels: panel 1 fills the width that panel 2 leaves (at least kMinPanel1Width).
+// Two panels: panel 1 fills the width that panel 2 leaves, down to a minimum width.
 class StatusBar {
  public:
-  static constexpr int kMinPanel1Width = 96;
   virtual ~StatusBar() = default;
 
   virtual std::string Panel1Text() const = 0;
@@ -131,8 +130,9 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
-// Minimum 0. A Max of 0 or below, a Max below the Value, and a Value below 0 or above
-// Max are refused (InvalidProperty) and leave the bar as it was.
+// Minimum 0. A Max of 0 or below, and a Value below 0 or above Max, are refused
+// (InvalidProperty) and leave the bar as it was; a Max below the Value brings the
+// Value down to it.
 class ProgressBar {
  public:
   virtual ~ProgressBar() = default;
@@ -160,7 +160,7 @@ bool NoCurrentObject();
 bool CheckPosition(int position, int count);
 bool CheckSubItem(int subItem, int columnCount);
 bool CheckSortColumn(int column);
-bool CheckProgressMax(int max, int value);
+bool CheckProgressMax(int max);
 bool CheckProgressValue(int value, int max);
 // The sort order of SortOnce: byte order with ASCII letter case ignored.
 bool SortsBefore(const std::string& a, const std::string& b);

@@ -205,8 +205,9 @@ void MemoryStatusBar::FitToParent(int clientWidth, int clientHeight) {
 // ---- MemoryProgressBar ----
 
 bool MemoryProgressBar::SetMax(int max) {
-  if (!listrules::CheckProgressMax(max, value_)) return false;
+  if (!listrules::CheckProgressMax(max)) return false;
   max_ = max;
+  value_ = std::min(value_, max_);  // as the real bar brings its position into the range
   return true;
 }
 

@@ -83,6 +83,7 @@ class MemoryListView final : public ListView {
 class MemoryStatusBar final : public StatusBar {
  public:
   static constexpr int kBarHeight = 18;
+  static constexpr int kMinPanel1Width = 96;  // 1440 twips at 96 DPI
 
   std::string Panel1Text() const override { return panel1Text_; }
   void SetPanel1Text(const std::string& text) override { panel1Text_ = text; }

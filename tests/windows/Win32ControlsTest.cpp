@@ -29,7 +29,7 @@ class Win32ControlSet final : public ControlSet {
   Win32ControlSet()
       : host_(MakeHostWindow()),
         list_(host_.Get(), 101, PixelRect{0, 26, 761, 231}, icons_),
-        status_(host_.Get(), 102),
+        status_(host_.Get(), 102, 96),  // panel 1 keeps 1440 twips at 96 DPI
         progress_(host_.Get(), 103) {}
   ImageList& Icons() override { return icons_; }
   ListView& List() override { return list_; }

@@ -467,8 +467,9 @@ bool Win32ListView::SortOnce(int column) {
 
 // ---- Win32StatusBar ----
 
-Win32StatusBar::Win32StatusBar(HWND parent, int controlId)
-    : window_(MakeChild(STATUSCLASSNAMEA, CCS_BOTTOM, parent, controlId, PixelRect{})) {}
+Win32StatusBar::Win32StatusBar(HWND parent, int controlId, int minPanel1Width)
+    : window_(MakeChild(STATUSCLASSNAMEA, CCS_BOTTOM, parent, controlId, PixelRect{})),
+      minPanel1Width_(minPanel1Width) {}
 
 std::string Win32StatusBar::Panel1Text() const {
   const LRESULT lengthAndType = SendMessageA(window_.Get(), SB_GETTEXTLENGTHA, 0, 0);
@@ -491,7 +492,7 @@ void Win32StatusBar::ApplyParts() {
   RECT client{};
   GetClientRect(window_.Get(), &client);
   const int width = static_cast<int>(client.right - client.left);
-  int rightEdges[2] = {std::max(kMinPanel1Width, width - panel2Width_), -1};
+  int rightEdges[2] = {std::max(minPanel1Width_, width - panel2Width_), -1};
   SendMessageA(window_.Get(), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rightEdges));
 }
 
@@ -545,7 +546,7 @@ int Win32ProgressBar::Value() const {
 }
 
 bool Win32ProgressBar::SetMax(int max) {
-  if (!listrules::CheckProgressMax(max, Value())) return false;
+  if (!listrules::CheckProgressMax(max)) return false;  // the bar brings its position into range
   SendMessageA(window_.Get(), PBM_SETRANGE32, 0, max);
   return true;
 }

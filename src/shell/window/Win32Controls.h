@@ -148,7 +148,8 @@ class Win32ListView final : public ListView {
 
 class Win32StatusBar final : public StatusBar {
  public:
-  Win32StatusBar(HWND parent, int controlId);
+  // Panel 1 keeps at least `minPanel1Width` pixels.
+  Win32StatusBar(HWND parent, int controlId, int minPanel1Width);
 
   std::string Panel1Text() const override;
   void SetPanel1Text(const std::string& text) override;
@@ -166,6 +167,7 @@ class Win32StatusBar final : public StatusBar {
   RECT PlaceInParent() const;
 
   WindowOwner window_;
+  int minPanel1Width_;
   int panel2Width_ = 0;
 };
 
