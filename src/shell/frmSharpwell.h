@@ -64,8 +64,11 @@ struct RowRef {
 class frmSharpwell {
  public:
   static constexpr const char* DefaultIconKey = "C:\\Windows\\system32\\shell32.dll";
-  static constexpr int UnloadFromTitleBar = 0;
+  // UnloadMode: how the close was asked for.
+  static constexpr int UnloadFromTitleBar = 0;  // title bar or system menu
   static constexpr int UnloadFromCode = 1;
+  static constexpr int UnloadByWindows = 2;      // logging off or shutting down
+  static constexpr int UnloadByTaskManager = 3;  // a close from another program
 
   explicit frmSharpwell(const FormParts& parts);
   frmSharpwell(const frmSharpwell&) = delete;

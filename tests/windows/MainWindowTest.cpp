@@ -109,6 +109,19 @@ TEST_F(MainWindowTest, StatusBarHasTwoPanelsAndTheProgressBarSitsOverTheSecond) 
   EXPECT_EQ(barRect.height, statusRect.height - 3);
 }
 
+// In a narrow window panel 1 keeps 1440 twips, in pixels at the window's DPI.
+TEST(MainWindowDpiTest, StatusPanelOneKeepsItsMinimumAtEveryDpi) {
+  for (int dpi : {96, 144}) {
+    SCOPED_TRACE(dpi);
+    std::unique_ptr<MainWindow> window = MainWindow::Create(GetModuleHandleA(nullptr), dpi);
+    ASSERT_NE(window, nullptr);
+    SetWindowPos(window->Hwnd(), nullptr, 0, 0, 120, 400, SWP_NOMOVE | SWP_NOZORDER);
+    int parts[2] = {};
+    SendMessageA(window->Control(ControlId::SBar), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    EXPECT_EQ(parts[0], TwipsToPixels(kStatusPanel1MinTwips, TwipsPerPixel(dpi)));
+  }
+}
+
 TEST_F(MainWindowTest, PopUpMenusHoldTheirItems) {
   HMENU compat = window_->Menu(PopupMenu::Compat);
   ASSERT_EQ(GetMenuItemCount(compat), 5);
@@ -124,18 +137,28 @@ TEST_F(MainWindowTest, PopUpMenusHoldTheirItems) {
   EXPECT_EQ(GetMenuDefaultItem(tray, TRUE, 0), 0u);  // "&Show" is the default item
 }
 
-TEST_F(MainWindowTest, ClosingHidesWhileMonitoringAndEndsOtherwise) {
-  window_->Show();
+// Only a close from the title bar or the system menu hides the window while
+// monitoring; a close from elsewhere (taskkill, Task Manager, an installer) or the end
+// of the session ends the process.
+TEST_F(MainWindowTest, ClosingHidesOnlyFromTheTitleBarWhileMonitoring) {
+  const struct {
+    UINT message;
+    WPARAM wParam;
+    bool monitoring, ends;
+  } cases[] = {
+      {WM_SYSCOMMAND, SC_CLOSE, true, false}, {WM_SYSCOMMAND, SC_CLOSE, false, true},
+      {WM_CLOSE, 0, true, true},              {WM_ENDSESSION, TRUE, true, true},
+  };
   HWND check = window_->Control(ControlId::chkMonitor);
-  SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
-  SendMessageA(window_->Hwnd(), WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsWindowVisible(window_->Hwnd()));
-  EXPECT_FALSE(ended_);
-
-  window_->Show();
-  SendMessageA(check, BM_SETCHECK, BST_UNCHECKED, 0);
-  SendMessageA(window_->Hwnd(), WM_CLOSE, 0, 0);
-  EXPECT_TRUE(ended_);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.message << " monitoring " << c.monitoring);
+    ended_ = false;
+    window_->Show();
+    SendMessageA(check, BM_SETCHECK, c.monitoring ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(window_->Hwnd(), c.message, c.wParam, 0);
+    EXPECT_EQ(ended_, c.ends);
+    EXPECT_EQ(IsWindowVisible(window_->Hwnd()) != FALSE, c.ends);  // hidden, or left to end
+  }
 }
 
 TEST_F(MainWindowTest, FullRowSelectChangesOnlyItsOwnBit) {

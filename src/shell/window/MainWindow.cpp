@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,6 +43,18 @@ HWND CreateChild(HWND parent, const char* className, const char* text, DWORD sty
   return CreateWindowExA(exStyle, className, text, WS_CHILD | style, r.left, r.top, r.width,
                          r.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                          GetModuleHandleA(nullptr), nullptr);
+}
+
+// Why a control of `className` could not be created: the system's error at one more
+// try, taken at once. A common control whose class is missing gives
+// ERROR_CANNOT_FIND_WND_CLASS, the failure the start-up's component recovery is for.
+void RaiseCreateError(HWND parent, const char* className) {
+  HWND probe = CreateChild(parent, className, "", 0, PixelRect{});
+  if (probe) {
+    DestroyWindow(probe);
+    SetLastError(ERROR_INVALID_FUNCTION);  // it can be created now: no known reason
+  }
+  RaiseLastError();
 }
 
 HMENU BuildCompatMenu() {
@@ -114,7 +127,7 @@ struct MainWindow::Parts {
   std::unique_ptr<FileDropRegistration> programsDrop, compatDrop;
 };
 
-MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
+MainWindow::MainWindow(HINSTANCE instance, int dpi) : instance_(instance), dpi_(dpi) {}
 
 MainWindow::~MainWindow() {
   // An icon in the notification area must not outlive the window that owns it.
@@ -128,8 +141,8 @@ MainWindow::~MainWindow() {
   if (font_) DeleteObject(font_);
 }
 
-std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {
-  std::unique_ptr<MainWindow> window(new MainWindow(instance));
+std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, int dpi) {
+  std::unique_ptr<MainWindow> window(new MainWindow(instance, dpi));
   if (!window->Build()) return nullptr;
   return window;
 }
@@ -141,7 +154,6 @@ bool MainWindow::Build() {
     RaiseLastError();
     return false;
   }
-  dpi_ = ScreenDpi();
   const double tpp = TwipsPerPixel(dpi_);
   RECT frame{0, 0, TwipsToPixels(kClientArea.width, tpp), TwipsToPixels(kClientArea.height, tpp)};
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -188,11 +200,16 @@ bool MainWindow::Build() {
   p->chkMonitor = CreateChild(hwnd_, "BUTTON", AppText::MonitorCaption,
                               WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
                               place(ControlId::chkMonitor), IdCheckMonitor);
-  p->SBar = std::make_unique<Win32StatusBar>(hwnd_, IdStatusBar);
+  p->SBar = std::make_unique<Win32StatusBar>(hwnd_, IdStatusBar,
+                                             TwipsToPixels(kStatusPanel1MinTwips, tpp));
   p->PBar = std::make_unique<Win32ProgressBar>(hwnd_, IdProgressBar);
-  if (!p->lblPrograms || !p->lvwPrograms->Handle() || !p->lvwCompat->Handle() || !p->chkMonitor ||
-      !p->SBar->Window() || !p->PBar->Window()) {
-    RaiseLastError();
+  const std::pair<bool, const char*> created[] = {
+      {p->lblPrograms != nullptr, "STATIC"},       {p->lvwPrograms->Handle() != 0, WC_LISTVIEWA},
+      {p->lvwCompat->Handle() != 0, WC_LISTVIEWA}, {p->chkMonitor != nullptr, "BUTTON"},
+      {p->SBar->Window() != nullptr, STATUSCLASSNAMEA}, {p->PBar->Window() != nullptr, PROGRESS_CLASSA}};
+  for (const auto& [made, className] : created) {
+    if (made) continue;
+    RaiseCreateError(hwnd_, className);
     return false;
   }
   for (HWND child : {p->lblPrograms, p->pcbIcon16, p->lblCompat, p->lblInstructions, p->lblDPI,
@@ -428,10 +445,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
       return OnColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_APP: form_->pcbIcon16_MouseMove(LOWORD(lParam)); return 0;
-    case WM_CLOSE: form_->Form_QueryUnload(frmSharpwell::UnloadFromTitleBar); return 0;
+    case WM_SYSCOMMAND:
+      // The title bar's close button, the system menu and Alt+F4.
+      if ((wParam & 0xFFF0) != SC_CLOSE) return DefWindowProcA(hwnd_, message, wParam, lParam);
+      form_->Form_QueryUnload(frmSharpwell::UnloadFromTitleBar);
+      return 0;
+    case WM_CLOSE:  // from another program: taskkill, the Task Manager, an installer
+      form_->Form_QueryUnload(frmSharpwell::UnloadByTaskManager);
+      return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
-      if (wParam) form_->Form_QueryUnload(3);  // Windows is logging off or shutting down
+      if (wParam) form_->Form_QueryUnload(frmSharpwell::UnloadByWindows);
       return 0;
     default: return DefWindowProcA(hwnd_, message, wParam, lParam);
   }

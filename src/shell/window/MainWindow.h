@@ -17,11 +17,14 @@
 #include <memory>
 #include <string>
 
+// The pixel DPI of the screen (LOGPIXELSY).
+int ScreenDpi();
+
 class MainWindow : public FormWindow {
  public:
-  // Creates the window hidden, with all its controls. Returns null when the window
-  // cannot be created; the system's error is then in CurrentError.
-  static std::unique_ptr<MainWindow> Create(HINSTANCE instance);
+  // Creates the window hidden, with all its controls laid out at `dpi`. Returns null
+  // when the window cannot be created; the system's error is then in CurrentError.
+  static std::unique_ptr<MainWindow> Create(HINSTANCE instance, int dpi = ScreenDpi());
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -55,7 +58,7 @@ class MainWindow : public FormWindow {
   struct Parts;  // the controls, built once the window has a handle
 
  private:
-  explicit MainWindow(HINSTANCE instance);
+  MainWindow(HINSTANCE instance, int dpi);
   bool Build();
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -75,6 +78,3 @@ class MainWindow : public FormWindow {
   std::unique_ptr<frmSharpwell> form_;
   std::function<void()> endProcessHook_;
 };
-
-// The pixel DPI of the screen (LOGPIXELSY).
-int ScreenDpi();
