@@ -32,6 +32,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 shot="$PWD/build/$preset/sharpwell-screenshot.png"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  source scripts/wine-loader.sh  # functions do not pass through xvfb-run
   wine "$1" "${@:3}" & pid=$!
   # Wait (up to a minute, a new prefix starts slowly) for the window to be shown.
   for _ in $(seq 60); do

@@ -17,6 +17,7 @@ wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\F
 wineserver -w
 
 xvfb-run -a -s "-screen 0 1400x1000x24" bash -c '
+  source scripts/wine-loader.sh  # functions do not pass through xvfb-run
   wine "$1" & pid=$!
   sleep "${SHARPWELL_SHOT_WAIT:-15}"
   import -window root "$2"
