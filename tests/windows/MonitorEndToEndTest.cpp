@@ -80,7 +80,10 @@ ProgramWindows FindProgramWindows(const Child& app, bool visible) {
   ProgramWindows w;
   w.main = WaitForTopLevel(app.Id(), "SharpwellMainWindow", 20000, visible);
   if (!w.main) return w;
-  w.check = FindWindowExA(w.main, nullptr, "Button", nullptr);
+  // A hidden window is found as soon as it exists, before its controls: the check box
+  // comes last.
+  WaitUntil([&] { return (w.check = FindWindowExA(w.main, nullptr, "Button", nullptr)) != nullptr; },
+            10000);
   w.icon = FindWindowExA(w.main, nullptr, "SharpwellIcon16", nullptr);
   w.programs = FindWindowExA(w.main, nullptr, WC_LISTVIEWA, nullptr);  // created first
   return w;
