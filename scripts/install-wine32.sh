@@ -19,6 +19,10 @@ have_wine32() {
 if have_wine32; then
   exit 0
 fi
+if ! "$(dirname "$0")/kernel-runs-32bit.sh"; then
+  echo "32-bit Wine not installed: this machine's kernel cannot run 32-bit programs" >&2
+  exit 1
+fi
 if [ "$(id -u)" -ne 0 ]; then
   echo "32-bit Wine (wine32:i386) is missing; run as root to install it" >&2
   exit 1

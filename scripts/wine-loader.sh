@@ -14,10 +14,12 @@ wine32_runs() {
 
 # Why 32-bit programs cannot run under Wine here (one line), or nothing when they can.
 wine32_missing_reason() {
-  if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+  if ! "$(dirname "${BASH_SOURCE[0]}")/kernel-runs-32bit.sh"; then
+    echo "this machine's kernel cannot run 32-bit programs"
+  elif ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
     echo "32-bit Wine (Debian package wine32:i386) is not installed"
   elif ! wine32_runs; then
-    echo "32-bit Wine is installed, but this machine's kernel cannot run 32-bit programs"
+    echo "32-bit Wine is installed but does not start"
   fi
 }
 
