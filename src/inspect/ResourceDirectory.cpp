@@ -64,10 +64,10 @@ void clsExeReader::ListSections(std::vector<std::string>& Strings,
                                 std::vector<std::int32_t>& Offsets) {
   std::int16_t count = NumberOfSections();
   if (count < 1) return;
-  ReadScratch(GetOffsetToCodeSection(), count * kSectionHeaderSize);
-  Strings.reserve(count);
-  Offsets.reserve(count);
-  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+  std::size_t held = ReadRecords(GetOffsetToCodeSection(), count, kSectionHeaderSize);
+  Strings.reserve(held);
+  Offsets.reserve(held);
+  for (std::size_t i = 0; i < held; ++i) {
     std::size_t header = i * kSectionHeaderSize;
     auto nameBegin = scratch_.begin() + static_cast<std::ptrdiff_t>(header);
     std::string name(nameBegin, std::find(nameBegin, nameBegin + 8, 0));
@@ -92,13 +92,14 @@ void clsExeReader::ListDirectory(std::int64_t directory, std::vector<std::string
   std::int32_t count = named + ids;
   if (count > kMaxEntries || count < 1) return;
 
-  // The entries follow the header directly: no seek between the two reads.
-  scratch_.assign(static_cast<std::size_t>(count) * kDirectoryEntrySize, 0);
-  file_.ReadBytes(scratch_);
-  const std::vector<std::uint8_t> entries = std::move(scratch_);
-  Strings.reserve(static_cast<std::size_t>(count));
-  Offsets.reserve(static_cast<std::size_t>(count));
-  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+  // The entries follow the header directly. Reading their names does not use the
+  // scratch buffer, so they stay there.
+  std::size_t held =
+      ReadRecords(directory + kDirectoryHeaderSize, static_cast<std::size_t>(count), kDirectoryEntrySize);
+  const std::vector<std::uint8_t>& entries = scratch_;
+  Strings.reserve(held);
+  Offsets.reserve(held);
+  for (std::size_t i = 0; i < held; ++i) {
     std::uint32_t name = LoadU32(entries, i * kDirectoryEntrySize);
     std::uint32_t data = LoadU32(entries, i * kDirectoryEntrySize + 4);
     Strings.push_back(EntryName(directory, name));
