@@ -25,11 +25,12 @@ void clsExeReader::ReadScratch(double position, std::size_t size) {
   file_.ReadBytes(scratch_);
 }
 
-// Reads up to `count` records of `size` bytes at `position` into the scratch buffer and
-// returns how many the file holds there, the last one perhaps cut short (its missing
-// bytes are zeros). The buffer is never larger than the file.
-std::size_t clsExeReader::ReadRecords(std::int64_t position, std::size_t count, std::size_t size) {
-  double available = file_.Length() - static_cast<double>(std::max<std::int64_t>(position, 0));
+// Reads up to `count` records of `size` bytes at `position` of a file of `length` bytes
+// into the scratch buffer and returns how many the file holds there, the last one
+// perhaps cut short (its missing bytes are zeros). The buffer is never larger than the file.
+std::size_t clsExeReader::ReadRecords(std::int64_t position, std::size_t count, std::size_t size,
+                                      double length) {
+  double available = length - static_cast<double>(std::max<std::int64_t>(position, 0));
   std::size_t most = 0;
   if (available > 0)
     most = std::min(count, static_cast<std::size_t>(std::ceil(available / static_cast<double>(size))));

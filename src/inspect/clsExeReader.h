@@ -48,11 +48,12 @@ class clsExeReader {
 
  private:
   void ReadScratch(double position, std::size_t size);
-  std::size_t ReadRecords(std::int64_t position, std::size_t count, std::size_t size);
+  std::size_t ReadRecords(std::int64_t position, std::size_t count, std::size_t size,
+                          double length);
   void ListSections(std::vector<std::string>& Strings, std::vector<std::int32_t>& Offsets);
   void ListDirectory(std::int64_t directory, std::vector<std::string>& Strings,
                      std::vector<std::int32_t>& Offsets);
-  std::string EntryName(std::int64_t directory, std::uint32_t name);
+  std::string EntryName(std::int64_t directory, std::uint32_t name, std::size_t& unitsLeft);
 
   clsFile file_;
   std::vector<std::uint8_t> scratch_;

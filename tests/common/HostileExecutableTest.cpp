@@ -251,6 +251,29 @@ TEST_F(HostileExecutableTest, NameLongerThanTheFile) {
   EXPECT_EQ(root.strings[0].substr(0, 4), "TAIL");
 }
 
+// Entries that all name one long string cannot make a listing hold more text than the
+// file: once the names read add up to half its bytes, the rest read as unnamed.
+TEST_F(HostileExecutableTest, EntriesNamingOneStringAreBoundedByTheFile) {
+  PeImage image = ManifestImage(kTrueManifest);
+  const std::uint32_t root = image.InResources(image.resources.root);
+  const auto text = static_cast<std::uint32_t>(image.bytes.size());
+  const std::uint32_t nameField = 0x80000000u | (text - image.resourceSection);
+  image.bytes.resize(text + 2 + 2 * 200);
+  image.Put16(text, 200);
+  for (std::uint32_t k = 0; k < 200; ++k) image.Put16(text + 2 + 2 * k, 'N');
+  const auto entries = static_cast<std::uint16_t>((text - root - 16) / 8);
+  image.Put16(root + 12, entries);
+  image.Put16(root + 14, 0);
+  for (std::uint32_t i = 0; i < entries; ++i) image.Put32(root + 16 + 8 * i, nameField);
+  TempExe file(image.bytes);
+  Load(file);
+  Listing listing = List(reader, List(reader, 0).offsets[1]);
+  ASSERT_EQ(listing.strings.size(), entries);
+  EXPECT_EQ(std::count(listing.strings.begin(), listing.strings.end(), std::string(200, 'N')),
+            image.bytes.size() / 2 / 200);
+  EXPECT_EQ(listing.strings.back(), std::to_string(static_cast<std::int32_t>(nameField)));
+}
+
 // Entry counts are signed 16-bit and their sum may not pass 32767; anything else
 // lists as empty. Counts the file cannot hold list the entries it does hold.
 TEST_F(HostileExecutableTest, DirectoryCounts) {
