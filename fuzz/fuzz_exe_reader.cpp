@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CurrentError::Clear();
   reader.LoadExe(input.Name());
   if (CurrentError::Number() != 0) std::abort();  // the input must always open
-  // What the catalogue asks of a program, then the whole resource tree.
+  // What the catalogue asks of a program, one call per question, then the whole tree.
   reader.Architecture();
   reader.Subsystem();
   DeclaresHighDpi(reader, verdictListing);
