@@ -2,9 +2,6 @@
 // reads every input this way, and a difference would fuzz another reader.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "common/PeImageBuilder.h"
 #include "inspect/DeclaresHighDpi.h"
 #include "inspect/clsExeReader.h"
@@ -14,7 +11,7 @@
 using namespace testpe;
 
 namespace {
-// Every listing below `offset` (three levels at most) and the bytes of every data entry.
+// Every listing down to the languages, with the bytes of every data entry.
 void Walk(clsExeReader& reader, std::int32_t offset, int level, std::vector<std::string>& out) {
   std::vector<std::string> names;
   std::vector<std::int32_t> offsets;
@@ -26,7 +23,6 @@ void Walk(clsExeReader& reader, std::int32_t offset, int level, std::vector<std:
   }
 }
 
-// Everything the reader answers about the file at `path`.
 std::vector<std::string> Answers(const std::string& path) {
   clsExeReader reader;
   CurrentError::Clear();
