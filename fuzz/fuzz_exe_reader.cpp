@@ -1,9 +1,7 @@
-// libFuzzer target for the executable reader: each input becomes the contents of one
-// file, which is loaded, walked through every resource directory it leads to, and
-// judged for DPI awareness, as the catalogue does with a real program.
-#include <fcntl.h>
-#include <unistd.h>
-
+// libFuzzer target for the executable reader: each input is the contents of one file,
+// held in memory. It is loaded and asked what the catalogue asks of a program (bits,
+// subsystem, DPI verdict), then walked through every resource directory it leads to.
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
@@ -13,83 +11,77 @@
 #include "inspect/DeclaresHighDpi.h"
 #include "inspect/clsExeReader.h"
 #include "platform/CurrentError.h"
+#include "platform/standin/MemoryFile.h"
 
 namespace {
 // The walk goes down at most the three levels below a resource section (type, name,
 // language) and lists each directory once; these caps keep one input's work small
-// even when every count in it claims 32767 entries.
+// even when its directories point at each other or at thousands of subdirectories.
 constexpr int kLevels = 3;
 constexpr std::size_t kMaxListings = 16;
 constexpr std::size_t kMaxDataReads = 64;
 
 class Walk {
  public:
-  explicit Walk(clsExeReader& reader) : reader_(reader) {}
+  // Lists the sections, then every resource directory they lead to, and reads every
+  // resource data entry found on the way.
+  void Run(clsExeReader& reader) {
+    reader_ = &reader;
+    List(0, 0);
+    for (ResourceListing& listing : listings_) Empty(listing);
+    listed_.clear();
+    read_.clear();
+  }
 
-  void Sections() {
-    std::vector<std::string> names;
-    std::vector<std::int32_t> offsets;
-    reader_.EnumResources(0, names, offsets);
-    for (std::int32_t offset : offsets)
-      if (offset < 0) Directory(offset, 1);
+  // Frees the names but keeps the room of both lists.
+  static void Empty(ResourceListing& listing) {
+    listing.names.clear();
+    listing.offsets.clear();
   }
 
  private:
-  void Directory(std::int32_t offset, int level) {
-    if (listed_.size() >= kMaxListings || !listed_.insert(offset).second) return;
-    std::vector<std::string> names;
-    std::vector<std::int32_t> offsets;
-    reader_.EnumResources(offset, names, offsets);
-    for (std::int32_t next : offsets) {
+  // Level 0 is the section listing, levels 1 to 3 the resource directories.
+  void List(std::int32_t offset, int level) {
+    if (level > 0 && (listed_.size() >= kMaxListings || !listed_.insert(offset).second)) return;
+    ResourceListing& listing = listings_[level];
+    reader_->EnumResources(offset, listing.names, listing.offsets);
+    for (std::int32_t next : listing.offsets) {
       if (next < 0 && level < kLevels)
-        Directory(next, level + 1);
-      else if (next >= 0 && read_.size() < kMaxDataReads && read_.insert(next).second)
-        reader_.GetResourceData(next);
+        List(next, level + 1);
+      else if (next >= 0 && level > 0 && read_.size() < kMaxDataReads && read_.insert(next).second)
+        reader_->GetResourceData(next);
     }
   }
 
-  clsExeReader& reader_;
+  // One listing per level, kept from one input to the next so that their storage is
+  // not allocated anew for every input.
+  std::array<ResourceListing, kLevels + 1> listings_;
+  clsExeReader* reader_ = nullptr;
   std::set<std::int32_t> listed_;
   std::set<std::int32_t> read_;
 };
 
-// One file per fuzzing process, rewritten for every input and removed at exit.
-struct InputFile {
-  std::string path;
-  InputFile() {
-    const char* tmp = std::getenv("TMPDIR");
-    path = std::string(tmp && *tmp ? tmp : "/tmp") + "/sharpwell-fuzz-" +
-           std::to_string(::getpid()) + ".exe";
-  }
-  ~InputFile() { ::unlink(path.c_str()); }
-};
-
-const std::string& InputPath() {
-  static const InputFile file;
-  return file.path;
-}
-
-void WriteInput(const std::uint8_t* data, std::size_t size) {
-  int fd = ::open(InputPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  if (fd < 0) std::abort();
-  while (size > 0) {
-    ssize_t written = ::write(fd, data, size);
-    if (written <= 0) std::abort();
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  ::close(fd);
-}
+// Each input is a file held in memory under this name, so reading it costs no system call.
+constexpr const char* kInputName = "C:\\fuzz\\input.exe";
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  WriteInput(data, size);
-  clsExeReader reader;
+  // Kept from one input to the next, emptied after each: an input that seems to keep
+  // memory makes libFuzzer look for a leak.
+  static Walk walk;
+  static ResourceListing verdictListing;
+
+  const platform::standin::MemoryFile input(kInputName, {data, size});
+  clsExeReader reader;  // closes its file before the input goes
   CurrentError::Clear();
-  reader.LoadExe(InputPath());
-  if (CurrentError::Number() != 0) std::abort();  // our own file must always open
-  Walk(reader).Sections();
-  DeclaresHighDpi(reader);
+  reader.LoadExe(input.Name());
+  if (CurrentError::Number() != 0) std::abort();  // the input must always open
+  // What the catalogue asks of a program, one call per question, then the whole tree.
+  reader.Architecture();
+  reader.Subsystem();
+  DeclaresHighDpi(reader, verdictListing);
+  Walk::Empty(verdictListing);
+  walk.Run(reader);
   reader.UnloadExe();
   return 0;
 }

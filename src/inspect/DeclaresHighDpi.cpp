@@ -55,8 +55,13 @@ bool ManifestDeclaresHighDpi(std::string_view manifest) {
 }
 
 bool DeclaresHighDpi(clsExeReader& reader) {
-  std::vector<std::string> names;
-  std::vector<std::int32_t> offsets;
+  ResourceListing listing;
+  return DeclaresHighDpi(reader, listing);
+}
+
+bool DeclaresHighDpi(clsExeReader& reader, ResourceListing& listing) {
+  std::vector<std::string>& names = listing.names;
+  std::vector<std::int32_t>& offsets = listing.offsets;
 
   reader.EnumResources(0, names, offsets);
   std::ptrdiff_t section = Find(names, ".rsrc");

@@ -64,10 +64,10 @@ void clsExeReader::ListSections(std::vector<std::string>& Strings,
                                 std::vector<std::int32_t>& Offsets) {
   std::int16_t count = NumberOfSections();
   if (count < 1) return;
-  ReadScratch(GetOffsetToCodeSection(), count * kSectionHeaderSize);
-  Strings.reserve(count);
-  Offsets.reserve(count);
-  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+  std::size_t held = ReadRecords(GetOffsetToCodeSection(), count, kSectionHeaderSize, file_.Length());
+  Strings.reserve(held);
+  Offsets.reserve(held);
+  for (std::size_t i = 0; i < held; ++i) {
     std::size_t header = i * kSectionHeaderSize;
     auto nameBegin = scratch_.begin() + static_cast<std::ptrdiff_t>(header);
     std::string name(nameBegin, std::find(nameBegin, nameBegin + 8, 0));
@@ -92,22 +92,29 @@ void clsExeReader::ListDirectory(std::int64_t directory, std::vector<std::string
   std::int32_t count = named + ids;
   if (count > kMaxEntries || count < 1) return;
 
-  // The entries follow the header directly: no seek between the two reads.
-  scratch_.assign(static_cast<std::size_t>(count) * kDirectoryEntrySize, 0);
-  file_.ReadBytes(scratch_);
-  const std::vector<std::uint8_t> entries = std::move(scratch_);
-  Strings.reserve(static_cast<std::size_t>(count));
-  Offsets.reserve(static_cast<std::size_t>(count));
-  for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+  // The entries follow the header directly. Reading their names does not use the
+  // scratch buffer, so they stay there.
+  double length = file_.Length();
+  std::size_t held = ReadRecords(directory + kDirectoryHeaderSize, static_cast<std::size_t>(count),
+                                 kDirectoryEntrySize, length);
+  const std::vector<std::uint8_t>& entries = scratch_;
+  // The names of one directory are distinct strings of the file, so together they hold
+  // fewer UTF-16 units than the file holds pairs of bytes; past that many, a name reads
+  // as one without a string. Entries that all name one long string cannot multiply it.
+  std::size_t nameUnits = length > 0 ? static_cast<std::size_t>(length / 2) : 0;
+  Strings.reserve(held);
+  Offsets.reserve(held);
+  for (std::size_t i = 0; i < held; ++i) {
     std::uint32_t name = LoadU32(entries, i * kDirectoryEntrySize);
     std::uint32_t data = LoadU32(entries, i * kDirectoryEntrySize + 4);
-    Strings.push_back(EntryName(directory, name));
+    Strings.push_back(EntryName(directory, name, nameUnits));
     std::int64_t target = std::int64_t{resourceRootOffset_} + (data & ~kHighBit);
     Offsets.push_back((data & kHighBit) ? WrapNegated(target) : Wrap(target));
   }
 }
 
-std::string clsExeReader::EntryName(std::int64_t directory, std::uint32_t name) {
+std::string clsExeReader::EntryName(std::int64_t directory, std::uint32_t name,
+                                    std::size_t& unitsLeft) {
   if (!(name & kHighBit))
     return directory == resourceRootOffset_ ? ResourceTypeName(name) : std::to_string(name);
 
@@ -115,10 +122,12 @@ std::string clsExeReader::EntryName(std::int64_t directory, std::uint32_t name) 
   std::int16_t length = 0;
   file_.Cursor(static_cast<double>(std::int64_t{resourceRootOffset_} + (name & ~kHighBit)));
   file_.ReadValue(length);
-  if (length < 1) return std::to_string(static_cast<std::int32_t>(name));
-  std::vector<std::uint8_t> units(2 * static_cast<std::size_t>(std::min(length, kMaxNameUnits)), 0);
-  file_.ReadBytes(units);
-  return Utf16LeToText(units);
+  auto units = static_cast<std::size_t>(std::clamp<std::int16_t>(length, 0, kMaxNameUnits));
+  if (units == 0 || units > unitsLeft) return std::to_string(static_cast<std::int32_t>(name));
+  unitsLeft -= units;
+  std::vector<std::uint8_t> bytes(2 * units, 0);
+  file_.ReadBytes(bytes);
+  return Utf16LeToText(bytes);
 }
 
 std::string clsExeReader::GetResourceData(std::int32_t Offset) {

@@ -1,6 +1,8 @@
 // clsExeReader: loading an executable and reading its MS-DOS and PE headers.
 #include "inspect/clsExeReader.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "inspect/LittleEndian.h"
@@ -21,6 +23,22 @@ void clsExeReader::ReadScratch(double position, std::size_t size) {
   scratch_.assign(size, 0);
   file_.Cursor(position);
   file_.ReadBytes(scratch_);
+}
+
+// Reads up to `count` records of `size` bytes at `position` of a file of `length` bytes
+// into the scratch buffer and returns how many the file holds there, the last one
+// perhaps cut short (its missing bytes are zeros). The buffer is never larger than the file.
+std::size_t clsExeReader::ReadRecords(std::int64_t position, std::size_t count, std::size_t size,
+                                      double length) {
+  double available = length - static_cast<double>(std::max<std::int64_t>(position, 0));
+  std::size_t most = 0;
+  if (available > 0)
+    most = std::min(count, static_cast<std::size_t>(std::ceil(available / static_cast<double>(size))));
+  scratch_.assign(most * size, 0);
+  file_.Cursor(static_cast<double>(position));
+  if (most == 0) return 0;
+  std::uint32_t read = file_.ReadBytes(scratch_);
+  return (read + size - 1) / size;
 }
 
 void clsExeReader::LoadExe(const std::string& Filename) {

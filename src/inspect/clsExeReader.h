@@ -34,7 +34,10 @@ class clsExeReader {
   std::int16_t NumberOfSections() const;
 
   // Offset 0 lists the sections; any other value lists the resource directory at
-  // file offset |Offset|. Negative offsets in the result mark directories.
+  // file offset |Offset|. Negative offsets in the result mark directories. A count
+  // that runs past the end of the file lists only the headers or entries the file
+  // holds (the last one cut short reads as zeros): like a resource's data, a listing
+  // never holds more than the file does.
   void EnumResources(std::int32_t Offset, std::vector<std::string>& Strings,
                      std::vector<std::int32_t>& Offsets);
   // The raw bytes of the resource whose data entry lies at file offset Offset.
@@ -45,10 +48,12 @@ class clsExeReader {
 
  private:
   void ReadScratch(double position, std::size_t size);
+  std::size_t ReadRecords(std::int64_t position, std::size_t count, std::size_t size,
+                          double length);
   void ListSections(std::vector<std::string>& Strings, std::vector<std::int32_t>& Offsets);
   void ListDirectory(std::int64_t directory, std::vector<std::string>& Strings,
                      std::vector<std::int32_t>& Offsets);
-  std::string EntryName(std::int64_t directory, std::uint32_t name);
+  std::string EntryName(std::int64_t directory, std::uint32_t name, std::size_t& unitsLeft);
 
   clsFile file_;
   std::vector<std::uint8_t> scratch_;

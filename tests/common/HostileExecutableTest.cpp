@@ -4,6 +4,7 @@
 // allocation; what the reader does answer must still follow the format's rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -143,26 +144,27 @@ TEST_F(HostileExecutableTest, LoadingAnotherFileForgetsThePreviousHeaders) {
 }
 
 // Section counts are signed 16-bit: zero and "negative" counts list nothing; a count
-// the file cannot hold lists the real sections, then zero-filled ones.
+// the file cannot hold lists the headers it does hold, the last one cut by its end.
 TEST_F(HostileExecutableTest, SectionCountsOutsideTheFile) {
   const struct {
     std::uint16_t count;
-    std::size_t listed;
-  } cases[] = {{0, 0}, {0x8000, 0}, {0xFFFF, 0}, {0x7FFF, 0x7FFF}};
+    bool listed;
+  } cases[] = {{0, false}, {0x8000, false}, {0xFFFF, false}, {0x7FFF, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.count);
-    TempExe file(PeImageBuilder()
-                     .NumberOfSections(c.count)
-                     .AddResources(ResourceTree().AddManifest(kTrueManifest))
-                     .Build()
-                     .bytes);
+    PeImage image = PeImageBuilder()
+                        .NumberOfSections(c.count)
+                        .AddResources(ResourceTree().AddManifest(kTrueManifest))
+                        .Build();
+    TempExe file(image.bytes);
     Load(file);
     Listing sections = List(reader, 0);
-    ASSERT_EQ(sections.strings.size(), c.listed);
-    if (c.listed == 0) continue;
+    if (!c.listed) {
+      EXPECT_TRUE(sections.strings.empty());
+      continue;
+    }
+    ASSERT_EQ(sections.strings.size(), (image.bytes.size() - image.sectionTable + 39) / 40);
     EXPECT_EQ(sections.strings.front(), ".rsrc");
-    EXPECT_EQ(sections.strings.back(), "");
-    EXPECT_EQ(sections.offsets.back(), 0);
   }
 }
 
@@ -251,24 +253,49 @@ TEST_F(HostileExecutableTest, NameLongerThanTheFile) {
   EXPECT_EQ(root.strings[0].substr(0, 4), "TAIL");
 }
 
+// Entries that all name one long string cannot make a listing hold more text than the
+// file: once the names read add up to half its bytes, the rest read as unnamed.
+TEST_F(HostileExecutableTest, EntriesNamingOneStringAreBoundedByTheFile) {
+  PeImage image = ManifestImage(kTrueManifest);
+  const std::uint32_t root = image.InResources(image.resources.root);
+  const auto text = static_cast<std::uint32_t>(image.bytes.size());
+  const std::uint32_t nameField = 0x80000000u | (text - image.resourceSection);
+  image.bytes.resize(text + 2 + 2 * 200);
+  image.Put16(text, 200);
+  for (std::uint32_t k = 0; k < 200; ++k) image.Put16(text + 2 + 2 * k, 'N');
+  const auto entries = static_cast<std::uint16_t>((text - root - 16) / 8);
+  image.Put16(root + 12, entries);
+  image.Put16(root + 14, 0);
+  for (std::uint32_t i = 0; i < entries; ++i) image.Put32(root + 16 + 8 * i, nameField);
+  TempExe file(image.bytes);
+  Load(file);
+  Listing listing = List(reader, List(reader, 0).offsets[1]);
+  ASSERT_EQ(listing.strings.size(), entries);
+  EXPECT_EQ(std::count(listing.strings.begin(), listing.strings.end(), std::string(200, 'N')),
+            image.bytes.size() / 2 / 200);
+  EXPECT_EQ(listing.strings.back(), std::to_string(static_cast<std::int32_t>(nameField)));
+}
+
 // Entry counts are signed 16-bit and their sum may not pass 32767; anything else
-// lists as empty. Counts the file cannot hold list zero-filled entries.
+// lists as empty. Counts the file cannot hold list the entries it does hold.
 TEST_F(HostileExecutableTest, DirectoryCounts) {
   const struct {
     std::uint16_t named, ids;
-    std::size_t listed;
-  } cases[] = {{0, 0, 0},           {0xFFFF, 1, 0},      {1, 0xFFFF, 0},
-               {0x8000, 0, 0},      {0x4000, 0x4000, 0}, {0x7FFF, 0x7FFF, 0},
-               {0x3FFF, 0x4000, 32767}, {0, 0x7FFF, 32767}};
+    bool listed;
+  } cases[] = {{0, 0, false},          {0xFFFF, 1, false},     {1, 0xFFFF, false},
+               {0x8000, 0, false},     {0x4000, 0x4000, false}, {0x7FFF, 0x7FFF, false},
+               {0x3FFF, 0x4000, true}, {0, 0x7FFF, true},     {1, 1, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.named << "+" << c.ids);
     PeImage image = ManifestImage(kTrueManifest);
-    image.Put16(image.InResources(image.resources.root) + 12, c.named);
-    image.Put16(image.InResources(image.resources.root) + 14, c.ids);
+    const std::uint32_t root = image.InResources(image.resources.root);
+    image.Put16(root + 12, c.named);
+    image.Put16(root + 14, c.ids);
     TempExe file(image.bytes);
     Load(file);
-    Listing root = List(reader, List(reader, 0).offsets[1]);
-    EXPECT_EQ(root.strings.size(), c.listed);
+    Listing listing = List(reader, List(reader, 0).offsets[1]);
+    const std::size_t held = (image.bytes.size() - root - 16 + 7) / 8;
+    EXPECT_EQ(listing.strings.size(), c.listed ? std::min<std::size_t>(c.named + c.ids, held) : 0);
   }
 }
 

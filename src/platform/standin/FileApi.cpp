@@ -1,17 +1,23 @@
 // The native build's file calls: POSIX files behind the Windows contract. Each open
 // file keeps its own position, so a read is one pread and a seek is no system call.
+// A file held in memory (MemoryFile) is read with no system call at all.
 #include "platform/FileApi.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <map>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "platform/standin/HostPath.h"
+#include "platform/standin/MemoryFile.h"
 
 namespace platform {
 namespace {
@@ -19,9 +25,12 @@ thread_local std::uint32_t lastError = 0;
 
 struct OpenFile {
   int fd = -1;
+  std::optional<std::span<const std::uint8_t>> memory;  // the bytes of a MemoryFile
   std::int64_t position = 0;
   bool readable = false;
   bool writable = false;
+
+  bool InUse() const { return fd >= 0 || memory.has_value(); }
 };
 
 // Handles are small numbers above a base, like the system's: never 0 or -1.
@@ -31,13 +40,13 @@ std::vector<OpenFile> openFiles;
 OpenFile* Lookup(FileHandle file) {
   if (file < kHandleBase) return nullptr;
   auto index = static_cast<std::size_t>(file - kHandleBase);
-  if (index >= openFiles.size() || openFiles[index].fd < 0) return nullptr;
+  if (index >= openFiles.size() || !openFiles[index].InUse()) return nullptr;
   return &openFiles[index];
 }
 
 FileHandle Store(const OpenFile& entry) {
   for (std::size_t i = 0; i < openFiles.size(); ++i) {
-    if (openFiles[i].fd < 0) {
+    if (!openFiles[i].InUse()) {
       openFiles[i] = entry;
       return kHandleBase + static_cast<FileHandle>(i);
     }
@@ -49,6 +58,55 @@ FileHandle Store(const OpenFile& entry) {
 bool Fail(std::uint32_t code) {
   lastError = code;
   return false;
+}
+
+// The living MemoryFiles, newest last: a name is looked up from the end.
+std::vector<std::pair<const standin::MemoryFile*, std::span<const std::uint8_t>>> memoryFiles;
+
+const std::span<const std::uint8_t>* FindMemoryFile(const std::string& name) {
+  for (auto it = memoryFiles.rbegin(); it != memoryFiles.rend(); ++it)
+    if (it->first->Name() == name) return &it->second;
+  return nullptr;
+}
+
+// A file in memory is read-only: it exists, so it cannot be created new, and neither
+// written nor truncated.
+FileHandle OpenMemoryFile(std::span<const std::uint8_t> bytes, std::uint32_t access,
+                          std::uint32_t disposition) {
+  if (disposition == win::CREATE_NEW) {
+    Fail(win::ERROR_FILE_EXISTS);
+    return kInvalidFileHandle;
+  }
+  if ((access & win::GENERIC_WRITE) || disposition == win::CREATE_ALWAYS || disposition == 5) {
+    Fail(win::ERROR_ACCESS_DENIED);
+    return kInvalidFileHandle;
+  }
+  lastError = disposition == win::OPEN_ALWAYS ? 183 : 0;  // ERROR_ALREADY_EXISTS
+  OpenFile entry;
+  entry.memory = bytes;
+  entry.readable = true;
+  return Store(entry);
+}
+
+bool FileSize(const OpenFile& entry, std::int64_t* size) {
+  if (entry.memory) {
+    *size = static_cast<std::int64_t>(entry.memory->size());
+    return true;
+  }
+  struct stat info {};
+  if (::fstat(entry.fd, &info) != 0) return Fail(standin::WindowsErrorFromErrno(errno));
+  *size = info.st_size;
+  return true;
+}
+
+// Copies what the memory holds at the file's position, up to `count` bytes.
+std::uint32_t ReadMemory(const OpenFile& entry, void* buffer, std::uint32_t count) {
+  const std::span<const std::uint8_t>& bytes = *entry.memory;
+  if (entry.position >= static_cast<std::int64_t>(bytes.size())) return 0;
+  auto start = static_cast<std::size_t>(entry.position);
+  auto done = static_cast<std::uint32_t>(std::min<std::size_t>(count, bytes.size() - start));
+  if (done > 0) std::memcpy(buffer, bytes.data() + start, done);
+  return done;
 }
 
 // Windows reports a missing folder along the path as 3, a missing file as 2.
@@ -82,6 +140,7 @@ FileHandle CreateFileA(const std::string& name, std::uint32_t access, std::uint3
     Fail(win::ERROR_INVALID_PARAMETER);
     return kInvalidFileHandle;
   }
+  if (const auto* bytes = FindMemoryFile(name)) return OpenMemoryFile(*bytes, access, disposition);
   std::optional<std::string> host = standin::ToHostPath(name);
   if (!host || host->empty()) {
     Fail(win::ERROR_PATH_NOT_FOUND);
@@ -104,8 +163,11 @@ FileHandle CreateFileA(const std::string& name, std::uint32_t access, std::uint3
     return kInvalidFileHandle;
   }
   lastError = existed ? 183 : 0;  // ERROR_ALREADY_EXISTS, as Windows reports it
-  return Store(OpenFile{fd, 0, (access & win::GENERIC_READ) != 0 || access == 0,
-                        (access & win::GENERIC_WRITE) != 0});
+  OpenFile entry;
+  entry.fd = fd;
+  entry.readable = (access & win::GENERIC_READ) != 0 || access == 0;
+  entry.writable = (access & win::GENERIC_WRITE) != 0;
+  return Store(entry);
 }
 
 bool ReadFile(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t* read) {
@@ -113,6 +175,11 @@ bool ReadFile(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t*
   OpenFile* entry = Lookup(file);
   if (!entry) return Fail(win::ERROR_INVALID_HANDLE);
   if (!entry->readable) return Fail(win::ERROR_ACCESS_DENIED);
+  if (entry->memory) {
+    *read = ReadMemory(*entry, buffer, count);
+    entry->position += *read;
+    return true;
+  }
   auto* bytes = static_cast<char*>(buffer);
   while (*read < count) {
     ssize_t got = ::pread(entry->fd, bytes + *read, count - *read, entry->position + *read);
@@ -154,9 +221,7 @@ bool SetFilePointerEx(FileHandle file, std::int64_t distance, std::int64_t* newP
   if (moveMethod == win::FILE_CURRENT) {
     base = entry->position;
   } else if (moveMethod == win::FILE_END) {
-    struct stat info {};
-    if (::fstat(entry->fd, &info) != 0) return Fail(standin::WindowsErrorFromErrno(errno));
-    base = info.st_size;
+    if (!FileSize(*entry, &base)) return false;
   } else if (moveMethod != win::FILE_BEGIN) {
     return Fail(win::ERROR_INVALID_PARAMETER);
   }
@@ -171,16 +236,13 @@ bool GetFileSizeEx(FileHandle file, std::int64_t* size) {
   *size = 0;
   OpenFile* entry = Lookup(file);
   if (!entry) return Fail(win::ERROR_INVALID_HANDLE);
-  struct stat info {};
-  if (::fstat(entry->fd, &info) != 0) return Fail(standin::WindowsErrorFromErrno(errno));
-  *size = info.st_size;
-  return true;
+  return FileSize(*entry, size);
 }
 
 bool CloseHandle(FileHandle file) {
   OpenFile* entry = Lookup(file);
   if (!entry) return Fail(win::ERROR_INVALID_HANDLE);
-  ::close(entry->fd);
+  if (entry->fd >= 0) ::close(entry->fd);
   *entry = OpenFile{};
   return true;
 }
@@ -223,6 +285,17 @@ std::string FormatMessageA(std::uint32_t code) {
   }
   return std::string(found->second) + "\r\n";
 }
+
+namespace standin {
+MemoryFile::MemoryFile(std::string name, std::span<const std::uint8_t> bytes)
+    : name_(std::move(name)) {
+  memoryFiles.emplace_back(this, bytes);
+}
+
+MemoryFile::~MemoryFile() {
+  std::erase_if(memoryFiles, [this](const auto& file) { return file.first == this; });
+}
+}  // namespace standin
 
 // A POSIX system has no file-system redirection: the switch is absent.
 bool Wow64DisableWow64FsRedirection(void** /*token*/) { return Fail(127); }
