@@ -8,6 +8,7 @@
 
 #include "AwarenessCommand.h"
 #include "common/FixturePath.h"
+#include "common/LayersState.h"
 
 namespace {
 struct Row {
@@ -31,13 +32,6 @@ const Row kRows[] = {
     {"no_manifest.exe", "unaware\tnone"},
     {"aw_id2_only.exe", "unaware\tnone"},
 };
-
-std::string ReadBack(std::FILE* file) {
-  std::string text;
-  std::rewind(file);
-  for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
-  return text;
-}
 }  // namespace
 
 TEST(AwarenessCommandTest, BuiltExecutablesGetTheAwarenessWindowsGivesThem) {
@@ -55,8 +49,7 @@ TEST(AwarenessCommandTest, BuiltExecutablesGetTheAwarenessWindowsGivesThem) {
     ASSERT_NE(output, nullptr);
 
     EXPECT_EQ(RunAwareness({"-"}, paths, output), 1);  // one path could not be loaded
-    const std::string printed = ReadBack(output);
-    std::fclose(output);
+    const std::string printed = layers_state::ReadBack(output);
     EXPECT_EQ(printed.substr(0, expected.size()), expected) << arch;
     EXPECT_TRUE(printed.substr(expected.size()).starts_with("error\t2\t")) << printed;
     EXPECT_TRUE(printed.ends_with("\t" + missing + "\n")) << printed;

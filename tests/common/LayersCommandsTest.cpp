@@ -3,14 +3,13 @@
 // the backups in a folder of the test's own. The key is put back as it was afterwards.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "LayersCommands.h"
+#include "common/LayersState.h"
 #include "common/TempFolder.h"
 #include "compat/LayersBackup.h"
 #include "compat/LayersKey.h"
@@ -20,18 +19,12 @@
 #endif
 
 namespace {
+using layers_state::Stored;
+
 struct Outcome {
   int status = -1;
   std::string output, errors;
 };
-
-std::string ReadBack(std::FILE* file) {
-  std::string text;
-  std::rewind(file);
-  for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
-  std::fclose(file);
-  return text;
-}
 
 using Command = int (*)(const std::vector<std::string>&, std::FILE*, std::FILE*);
 
@@ -40,40 +33,15 @@ Outcome RunCommand(Command command, const std::vector<std::string>& args) {
   std::FILE* errors = std::tmpfile();
   Outcome outcome;
   outcome.status = command(args, output, errors);
-  outcome.output = ReadBack(output);
-  outcome.errors = ReadBack(errors);
+  outcome.output = layers_state::ReadBack(output);
+  outcome.errors = layers_state::ReadBack(errors);
   return outcome;
-}
-
-// The key's values as "name=text" ("name=#n" for numbers), sorted.
-std::vector<std::string> Stored() {
-  std::vector<std::string> shown;
-  for (const RegFileValue& value : ReadLayersValues())
-    shown.push_back(value.name + "=" + (value.data.IsNumber() ? "#" : "") + value.data.ToText());
-  std::sort(shown.begin(), shown.end());
-  return shown;
-}
-
-void ClearLayers() {
-  for (const RegFileValue& value : ReadLayersValues()) DeleteRegValue(kLayersKeyPath, value.name);
 }
 
 class LayersCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    saved_ = ReadLayersValues();
-    savedLocalAppData_ = platform::GetEnvironmentVariableA("LOCALAPPDATA");
-    StartRun();
-  }
+  void SetUp() override { StartRun(); }
   void TearDown() override {
-    ClearLayers();
-    for (const RegFileValue& value : saved_) {
-      if (value.data.IsNumber())
-        SetRegValue(kLayersKeyPath, value.name, *value.data.Number());
-      else
-        SetRegValue(kLayersKeyPath, value.name, value.data.ToText());
-    }
-    platform::SetEnvironmentVariableA("LOCALAPPDATA", savedLocalAppData_);
 #ifndef _WIN32
     platform::standin::SetDriveRoot('L', "");
 #endif
@@ -82,7 +50,7 @@ class LayersCommandsTest : public ::testing::Test {
 
   // An empty list, no backup yet in this run, and a new, empty backup folder.
   void StartRun() {
-    ClearLayers();
+    layers_state::Clear();
     ForgetLayersBackupOfThisRun();
     local_.emplace();
 #ifdef _WIN32
@@ -95,11 +63,8 @@ class LayersCommandsTest : public ::testing::Test {
 
   std::size_t Backups() const { return ListLayersBackups().value_or(std::vector<std::string>{}).size(); }
 
+  layers_state::Saved saved_;
   std::optional<TempFolder> local_;
-
- private:
-  std::vector<RegFileValue> saved_;
-  std::optional<std::string> savedLocalAppData_;
 };
 }  // namespace
 

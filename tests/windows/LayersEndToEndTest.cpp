@@ -1,5 +1,6 @@
 // The compatibility list saved and put back by the real sharpwell-cli.exe, and the saved
 // file taken by the system's own `reg import`, against Wine's registry.
+#include "common/LayersState.h"
 #include "common/TempFolder.h"
 #include "compat/LayersBackup.h"
 #include "compat/LayersFile.h"
@@ -10,22 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
-std::vector<std::string> Stored() {
-  std::vector<std::string> shown;
-  for (const RegFileValue& value : ReadLayersValues())
-    shown.push_back(value.name + "=" + (value.data.IsNumber() ? "#" : "") + value.data.ToText());
-  std::sort(shown.begin(), shown.end());
-  return shown;
-}
-
-void ClearLayers() {
-  for (const RegFileValue& value : ReadLayersValues()) DeleteRegValue(kLayersKeyPath, value.name);
-}
+using layers_state::Stored;
 
 std::string Quoted(const std::string& path) { return std::string(1, '"').append(path).append(1, '"'); }
 
@@ -39,24 +29,11 @@ long RunToEnd(const std::string& commandLine) {
 class LayersEndToEndTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = ReadLayersValues();
-    savedLocalAppData_ = platform::GetEnvironmentVariableA("LOCALAPPDATA");
-    ClearLayers();
     platform::SetEnvironmentVariableA("LOCALAPPDATA", folder_.Path());  // children inherit it
     SetRegValue(kLayersKeyPath, "C:\\Program Files\\Caf\xC3\xA9\\\"Old\".exe", "~ HIGHDPIAWARE");
     SetRegValue(kLayersKeyPath, "C:\\TOOLS\\N.EXE", std::int32_t{-1});
     SetRegValue(kLayersKeyPath, "C:\\TOOLS\\B.EXE", "DPIUNAWARE C:\\\\x\\");
     before_ = Stored();
-  }
-  void TearDown() override {
-    ClearLayers();
-    for (const RegFileValue& value : saved_) {
-      if (value.data.IsNumber())
-        SetRegValue(kLayersKeyPath, value.name, *value.data.Number());
-      else
-        SetRegValue(kLayersKeyPath, value.name, value.data.ToText());
-    }
-    platform::SetEnvironmentVariableA("LOCALAPPDATA", savedLocalAppData_);
   }
   void ChangeTheList() {
     DeleteRegValue(kLayersKeyPath, "C:\\TOOLS\\N.EXE");
@@ -65,12 +42,9 @@ class LayersEndToEndTest : public ::testing::Test {
     ASSERT_NE(Stored(), before_);
   }
 
+  layers_state::Saved saved_;
   TempFolder folder_;
   std::vector<std::string> before_;
-
- private:
-  std::vector<RegFileValue> saved_;
-  std::optional<std::string> savedLocalAppData_;
 };
 }  // namespace
 
@@ -95,7 +69,7 @@ TEST_F(LayersEndToEndTest, TheSystemsRegImportTakesTheSavedFile) {
   std::vector<std::string> skipped;
   ASSERT_FALSE(ExportLayers(file, false, skipped).has_value());
   ChangeTheList();
-  ClearLayers();
+  layers_state::Clear();
   EXPECT_EQ(RunToEnd("reg.exe import " + Quoted(file)), 0);
   EXPECT_EQ(Stored(), before_);
 }
