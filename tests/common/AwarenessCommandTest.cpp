@@ -11,10 +11,7 @@
 #include "common/LayersState.h"
 
 namespace {
-struct Row {
-  const char* file;
-  const char* expected;  // awareness TAB source
-};
+struct Row { const char* file; const char* expected; };  // expected: awareness TAB source
 
 const Row kRows[] = {
     {"aw_pmv2_only.exe", "permonitorv2\tdpiAwareness"},

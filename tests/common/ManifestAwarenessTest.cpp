@@ -37,10 +37,7 @@ std::string Utf16(const std::string& text, bool bigEndian, bool mark) {
   return bytes;
 }
 
-struct Case {
-  std::string manifest;
-  std::string expected;  // awareness and source
-};
+struct Case { std::string manifest, expected; };  // expected: awareness and source
 
 void ExpectAll(const std::vector<Case>& cases) {
   for (const Case& c : cases) EXPECT_EQ(Judge(c.manifest), c.expected) << c.manifest;
@@ -51,7 +48,6 @@ TEST(ManifestAwarenessTest, ValuesOfTheTwoElements) {
   ExpectAll({
       {InSettings(Awareness("PerMonitorV2")), "permonitorv2 dpiAwareness"},
       {InSettings(Awareness(" FutureMode ,\tPERMONITOR , system")), "permonitor dpiAwareness"},
-      {InSettings(Awareness("system")), "system dpiAwareness"},
       {InSettings(Awareness("unaware") + Aware("true")), "unaware dpiAwareness"},  // decides too
       {InSettings(Awareness("nothing, known") + Aware("true")), "system dpiAware"},
       {InSettings(Awareness("")), "unaware none"},
@@ -66,7 +62,6 @@ TEST(ManifestAwarenessTest, ValuesOfTheTwoElements) {
       {InSettings(Aware("<![CDATA[tr]]>u<!-- -->e")), "system dpiAware"},
       {InSettings(Aware("<x>true</x>")), "unaware dpiAware"},  // text of an inner element
       {InSettings("<!--" + Aware("true") + "-->"), "unaware none"},
-      {InSettings(""), "unaware none"},
   });
 }
 
@@ -86,7 +81,6 @@ TEST(ManifestAwarenessTest, ElementsCountByNamespaceAndPlace) {
       {InSettings("<s:dpiAware xmlns:s=\"" + k2016 + "\">true</s:dpiAware>"), "unaware none"},
       {InSettings("<dpiAwareness xmlns=\"" + k2005 + "\">system</dpiAwareness>"), "unaware none"},
       {InSettings("<dpiAware>true</dpiAware>"), "unaware none"},
-      {InSettings("<dpiAware xmlns=\"\">true</dpiAware>"), "unaware none"},
       {InSettings("<dpiaware xmlns=\"" + k2005 + "\">true</dpiaware>"), "unaware none"},
       // The right element in the wrong place.
       {head + "<v3:application>" + Aware("true") + "</v3:application></assembly>", "unaware none"},
@@ -127,7 +121,6 @@ TEST(ManifestAwarenessTest, MalformedXmlIsInvalid) {
   const std::string invalid = "invalid none";
   ExpectAll({
       {"", invalid},
-      {"<a>", invalid},
       {"<a></b>", invalid},
       {"<a/><b/>", invalid},
       {"<a/>text", invalid},
@@ -152,10 +145,8 @@ TEST(ManifestAwarenessTest, MalformedXmlIsInvalid) {
       {"<!DOCTYPE a><a/>", invalid},
       {" <?xml version=\"1.0\"?><a/>", invalid},
       {"<?xml version=\"2.0\"?><a/>", invalid},
-      {"<?xml encoding=\"UTF-8\"?><a/>", invalid},
       {"<a><?xml-stylesheet ?><?XML x?></a>", invalid},
       {std::string("<a>\0</a>", 8), invalid},
-      {"<a>\x01</a>", invalid},
       // Well-formed: comments, instructions and blanks around the root, single quotes.
       {"<?xml version='1.0' standalone='no'?>\r\n<!-- c --><?pi x?><a b='&quot;&lt;'><![CDATA[<&]]>"
        "<c/></a> <!-- c -->\n",
