@@ -1,5 +1,6 @@
 #include "InspectCommand.h"
 
+#include "PathArguments.h"
 #include "inspect/InspectExecutable.h"
 #include "inspect/clsExeReader.h"
 
@@ -8,8 +9,7 @@ namespace {
 bool PrintInspection(clsExeReader& reader, const std::string& path, std::FILE* output) {
   ExeInspection result = InspectExecutable(reader, path);
   if (!result.loaded) {
-    std::fprintf(output, "error\t%ld\t%s\t%s\n", static_cast<long>(result.errorNumber),
-                 result.errorDescription.c_str(), path.c_str());
+    PrintLoadError(output, result.errorNumber, result.errorDescription, path);
     return false;
   }
   std::fprintf(output, "%s\t%s\t%ld\t%s\n", result.dpiAware.c_str(), result.bits.c_str(),
@@ -21,15 +21,6 @@ bool PrintInspection(clsExeReader& reader, const std::string& path, std::FILE* o
 int RunInspect(const std::vector<std::string>& paths, std::istream& input, std::FILE* output) {
   clsExeReader reader;
   bool allLoaded = true;
-  if (paths.size() == 1 && paths.front() == "-") {
-    std::string line;
-    while (std::getline(input, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.empty()) continue;
-      allLoaded &= PrintInspection(reader, line, output);
-    }
-  } else {
-    for (const std::string& path : paths) allLoaded &= PrintInspection(reader, path, output);
-  }
+  ForEachPath(paths, input, [&](const std::string& path) { allLoaded &= PrintInspection(reader, path, output); });
   return allLoaded ? 0 : 1;
 }

@@ -2,7 +2,7 @@
 // asked and it is not DPI aware, an entry of the compatibility list.
 #include "catalogue/CatalogueText.h"
 #include "catalogue/ProgramText.h"
-#include "compat/modRegistry.h"
+#include "compat/LayersKey.h"
 #include "inspect/InspectExecutable.h"
 #include "platform/CurrentError.h"
 #include "platform/FileApi.h"
@@ -32,7 +32,7 @@ AddResult frmSharpwell::AddProgram(std::string Path, bool AddToCompatList) {
       result = AddedToCompatList;
       if (std::optional<int> entry = c_.lvwCompat.AddRow(path, GetFileName(path), DefaultIconKey))
         c_.lvwCompat.SetSubItem(*entry, 1, kHighDpiAwareFlag);
-      SetRegValue(RegistryPath::Layers, platform::UpperCasePath(path), kHighDpiAwareFlag);
+      SetLayersValue(platform::UpperCasePath(path), kHighDpiAwareFlag);
     }
   }
 

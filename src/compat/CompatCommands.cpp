@@ -3,6 +3,7 @@
 // text put into the row's Flags cell.
 #include "catalogue/CatalogueText.h"
 #include "compat/CompatFlags.h"
+#include "compat/LayersKey.h"
 #include "compat/modRegistry.h"
 #include "shell/frmSharpwell.h"
 #include "shell/modSharpwell.h"
@@ -16,13 +17,13 @@ void frmSharpwell::AddCompatFlag(int row, const std::string& flag) {
   std::optional<std::string> added = AddFlagToText(flags.value_or(""), flag);
   if (!added) return;  // present already: nothing changes, nothing is written
   c_.lvwCompat.SetSubItem(row, kFlagsColumn, *added);
-  SetRegValue(RegistryPath::Layers, platform::UpperCasePath(c_.lvwCompat.Key(row).value_or("")), *added);
+  SetLayersValue(platform::UpperCasePath(c_.lvwCompat.Key(row).value_or("")), *added);
 }
 
 void frmSharpwell::RemoveCompatFlag(int row, const std::string& flag) {
   std::string removed = RemoveFlagFromText(c_.lvwCompat.SubItem(row, kFlagsColumn).value_or(""), flag);
   c_.lvwCompat.SetSubItem(row, kFlagsColumn, removed);
-  SetRegValue(RegistryPath::Layers, platform::UpperCasePath(c_.lvwCompat.Key(row).value_or("")), removed);
+  SetLayersValue(platform::UpperCasePath(c_.lvwCompat.Key(row).value_or("")), removed);
 }
 
 void frmSharpwell::ToggleFlagOnSelectedRows(MenuItem& item, const std::string& flag) {
@@ -52,7 +53,7 @@ void frmSharpwell::mnuCompatEdit_Click() {
   std::string answer = c_.window.InputBox("Enter the desired compatibility flags:",
                                           modSharpwell::AppProductName, stored);
   if (answer.empty()) return;  // cleared or cancelled: nothing changes
-  SetRegValue(RegistryPath::Layers, valueName, answer);
+  SetLayersValue(valueName, answer);
   c_.lvwCompat.SetSubItem(*row, kFlagsColumn, answer);
 }
 
@@ -60,7 +61,7 @@ void frmSharpwell::mnuCompatDelete_Click() {
   // From the last row to the first, so that removing a row moves none still to come.
   for (int row = c_.lvwCompat.Count(); row >= 1; --row) {
     if (c_.lvwCompat.Selected(row) != true) continue;
-    DeleteRegValue(RegistryPath::Layers, platform::UpperCasePath(c_.lvwCompat.Key(row).value_or("")));
+    DeleteLayersValue(platform::UpperCasePath(c_.lvwCompat.Key(row).value_or("")));
     c_.lvwCompat.RemoveRow(row);
   }
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "compat/LayersKey.h"
 #include "inspect/clsExeReader.h"
 #include "inspect/clsFile.h"
 #include "shell/FormControls.h"
@@ -43,8 +44,7 @@ inline constexpr std::uint32_t Monitor = 8000;
 namespace RegistryPath {
 inline constexpr const char* Run = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* WindowMetrics = "HKCU\\Control Panel\\Desktop\\WindowMetrics";
-inline constexpr const char* Layers =
-    "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
+inline constexpr const char* Layers = kLayersKeyPath;
 }  // namespace RegistryPath
 
 // The result of AddProgram.

@@ -60,6 +60,12 @@ class Child {
     return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0;
   }
   bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+  // The exit status once it has ended (STILL_ACTIVE before).
+  DWORD ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+  }
 
  private:
   PROCESS_INFORMATION info_{};

@@ -1,0 +1,22 @@
+#pragma once
+// The compatibility list saved to a registry file and put back from one.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct LayersFileError {
+  std::int32_t number = 0;  // the system's error number, 0 for a problem of the content
+  std::string message;      // what went wrong, for the user, naming the file
+};
+
+// Writes every value of the Layers key to `path` as a registry file; with `createNew`
+// an existing file is left alone and the system's error (80) comes back. Values a
+// registry file cannot hold are left out and their names added to `skipped`.
+std::optional<LayersFileError> ExportLayers(const std::string& path, bool createNew,
+                                            std::vector<std::string>& skipped);
+
+// Replaces the values of the Layers key with those of the registry file `path`, after
+// the run's backup. A file that cannot be read, is malformed or names another key
+// changes nothing, and neither does a backup that cannot be written.
+std::optional<LayersFileError> ImportLayers(const std::string& path);

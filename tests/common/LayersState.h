@@ -1,0 +1,61 @@
+#pragma once
+// The compatibility list as the tests see it, and its state put back after a test.
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compat/LayersKey.h"
+#include "platform/FolderApi.h"
+
+namespace layers_state {
+
+// The values as "name=text" ("name=#n" for numbers), sorted.
+inline std::vector<std::string> Stored() {
+  std::vector<std::string> shown;
+  for (const RegFileValue& value : ReadLayersValues())
+    shown.push_back(value.name + "=" + (value.data.IsNumber() ? "#" : "") + value.data.ToText());
+  std::sort(shown.begin(), shown.end());
+  return shown;
+}
+
+inline void Clear() {
+  for (const RegFileValue& value : ReadLayersValues()) DeleteRegValue(kLayersKeyPath, value.name);
+}
+
+// Keeps the list and LOCALAPPDATA as they are and empties the list; both come back when
+// the object goes.
+class Saved {
+ public:
+  Saved() : values_(ReadLayersValues()), localAppData_(platform::GetEnvironmentVariableA("LOCALAPPDATA")) {
+    Clear();
+  }
+  ~Saved() {
+    Clear();
+    for (const RegFileValue& value : values_) {
+      if (value.data.IsNumber())
+        SetRegValue(kLayersKeyPath, value.name, *value.data.Number());
+      else
+        SetRegValue(kLayersKeyPath, value.name, value.data.ToText());
+    }
+    platform::SetEnvironmentVariableA("LOCALAPPDATA", localAppData_);
+  }
+  Saved(const Saved&) = delete;
+  Saved& operator=(const Saved&) = delete;
+
+ private:
+  std::vector<RegFileValue> values_;
+  std::optional<std::string> localAppData_;
+};
+
+// What was written to `file` (from its start), which is closed.
+inline std::string ReadBack(std::FILE* file) {
+  std::string text;
+  std::rewind(file);
+  for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+  std::fclose(file);
+  return text;
+}
+
+}  // namespace layers_state

@@ -1,0 +1,164 @@
+// The awareness Windows gives a program from its manifest, over manifest texts: where
+// the elements count, their values, namespaces, encodings and well-formedness.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "inspect/ManifestAwareness.h"
+
+namespace {
+const std::string kV1 = "urn:schemas-microsoft-com:asm.v1";
+const std::string kV3 = "urn:schemas-microsoft-com:asm.v3";
+const std::string k2005 = "http://schemas.microsoft.com/SMI/2005/WindowsSettings";
+const std::string k2016 = "http://schemas.microsoft.com/SMI/2016/WindowsSettings";
+
+// A manifest with `settings` where the loader reads them.
+std::string InSettings(const std::string& settings) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<assembly xmlns=\"" + kV1 +
+         "\" manifestVersion=\"1.0\"><application xmlns=\"" + kV3 + "\"><windowsSettings>" + settings +
+         "</windowsSettings></application></assembly>";
+}
+std::string Aware(const std::string& value) { return "<dpiAware xmlns=\"" + k2005 + "\">" + value + "</dpiAware>"; }
+std::string Awareness(const std::string& value) {
+  return "<dpiAwareness xmlns=\"" + k2016 + "\">" + value + "</dpiAwareness>";
+}
+
+std::string Judge(const std::string& bytes) {
+  AwarenessVerdict verdict =
+      ManifestAwareness(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+  return std::string(AwarenessText(verdict.awareness)) + " " + AwarenessSourceText(verdict.source);
+}
+
+// The text as UTF-16, little- or big-endian, with or without a byte-order mark (ASCII only).
+std::string Utf16(const std::string& text, bool bigEndian, bool mark) {
+  std::string bytes = mark ? (bigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
+  for (char c : text) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+  return bytes;
+}
+
+struct Case { std::string manifest, expected; };  // expected: awareness and source
+
+void ExpectAll(const std::vector<Case>& cases) {
+  for (const Case& c : cases) EXPECT_EQ(Judge(c.manifest), c.expected) << c.manifest;
+}
+}  // namespace
+
+TEST(ManifestAwarenessTest, ValuesOfTheTwoElements) {
+  ExpectAll({
+      {InSettings(Awareness("PerMonitorV2")), "permonitorv2 dpiAwareness"},
+      {InSettings(Awareness(" FutureMode ,\tPERMONITOR , system")), "permonitor dpiAwareness"},
+      {InSettings(Awareness("unaware") + Aware("true")), "unaware dpiAwareness"},  // decides too
+      {InSettings(Awareness("nothing, known") + Aware("true")), "system dpiAware"},
+      {InSettings(Awareness("")), "unaware none"},
+      {InSettings(Aware("true")), "system dpiAware"},
+      {InSettings(Aware("TRUE/pm")), "permonitor dpiAware"},
+      {InSettings(Aware("per Monitor")), "permonitor dpiAware"},
+      {InSettings(Aware("false")), "unaware dpiAware"},
+      {InSettings(Aware("explorer")), "unaware dpiAware"},
+      {InSettings(Aware(" true")), "unaware dpiAware"},
+      {InSettings(Aware("false") + Aware("true")), "unaware dpiAware"},  // the first one counts
+      {InSettings(Aware("tr&#x75;&#101;")), "system dpiAware"},
+      {InSettings(Aware("<![CDATA[tr]]>u<!-- -->e")), "system dpiAware"},
+      {InSettings(Aware("<x>true</x>")), "unaware dpiAware"},  // text of an inner element
+      {InSettings("<!--" + Aware("true") + "-->"), "unaware none"},
+  });
+}
+
+TEST(ManifestAwarenessTest, ElementsCountByNamespaceAndPlace) {
+  const std::string head = "<assembly xmlns=\"" + kV1 + "\" xmlns:v3=\"" + kV3 + "\">";
+  ExpectAll({
+      // Prefixes of any name, declared on the element or above it.
+      {InSettings("<s:dpiAware xmlns:s=\"" + k2005 + "\">true</s:dpiAware>"), "system dpiAware"},
+      {head + "<v3:application><v3:windowsSettings xmlns=\"" + k2005 +
+           "\"><dpiAware>true</dpiAware></v3:windowsSettings></v3:application></assembly>",
+       "system dpiAware"},
+      {"<m:assembly xmlns:m=\"" + kV3 + "\"><m:application><m:windowsSettings><m:x xmlns:m=\"" +
+           k2016 + "\"/>" + Awareness("system") + "</m:windowsSettings></m:application></m:assembly>",
+       "system dpiAwareness"},
+      {InSettings("<v3:dpiAware xmlns:v3=\"" + k2005 + "\">true</v3:dpiAware>"), "system dpiAware"},
+      // The right name in the wrong namespace, or in none.
+      {InSettings("<s:dpiAware xmlns:s=\"" + k2016 + "\">true</s:dpiAware>"), "unaware none"},
+      {InSettings("<dpiAwareness xmlns=\"" + k2005 + "\">system</dpiAwareness>"), "unaware none"},
+      {InSettings("<dpiAware>true</dpiAware>"), "unaware none"},
+      {InSettings("<dpiaware xmlns=\"" + k2005 + "\">true</dpiaware>"), "unaware none"},
+      // The right element in the wrong place.
+      {head + "<v3:application>" + Aware("true") + "</v3:application></assembly>", "unaware none"},
+      {head + Aware("true") + "</assembly>", "unaware none"},
+      {head + "<v3:application><windowsSettings xmlns=\"" + k2005 + "\">" + Aware("true") +
+           "</windowsSettings></v3:application></assembly>",
+       "unaware none"},
+      {head + "<v3:application><v3:windowsSettings><v3:x>" + Aware("true") +
+           "</v3:x></v3:windowsSettings></v3:application></assembly>",
+       "unaware none"},
+      {"<manifest xmlns=\"" + kV1 + "\"><application xmlns=\"" + kV3 + "\"><windowsSettings>" +
+           Aware("true") + "</windowsSettings></application></manifest>",
+       "unaware none"},
+  });
+}
+
+TEST(ManifestAwarenessTest, EncodingsByByteOrderMarkOrFirstCharacter) {
+  const std::string manifest = InSettings(Aware("true"));
+  std::string utf16 = manifest;
+  utf16.replace(utf16.find("UTF-8"), 5, "UTF-16");
+  std::string undeclared = manifest.substr(manifest.find('<', 1));
+  ExpectAll({
+      {"\xEF\xBB\xBF" + manifest, "system dpiAware"},
+      {Utf16(utf16, false, true), "system dpiAware"},
+      {Utf16(utf16, true, true), "system dpiAware"},
+      {Utf16(utf16, false, false), "system dpiAware"},
+      {Utf16(undeclared, true, false), "system dpiAware"},
+      {Utf16(manifest, false, true), "invalid none"},  // says UTF-8, is UTF-16
+      {utf16, "invalid none"},                         // says UTF-16, is UTF-8
+      {Utf16(utf16, false, true) + std::string("\x00\xD8", 2), "invalid none"},  // a lone surrogate
+      {InSettings(Aware("true\xC3")), "invalid none"},             // a cut UTF-8 sequence
+      {InSettings(Aware("\xC0\xAE")), "invalid none"},             // an overlong one
+      {InSettings(Aware("caf\xC3\xA9")), "unaware dpiAware"},
+  });
+}
+
+TEST(ManifestAwarenessTest, MalformedXmlIsInvalid) {
+  const std::string invalid = "invalid none";
+  ExpectAll({
+      {"", invalid},
+      {"<a></b>", invalid},
+      {"<a/><b/>", invalid},
+      {"<a/>text", invalid},
+      {"text<a/>", invalid},
+      {"<a b=c/>", invalid},
+      {"<a b=\"1\" b='2'/>", invalid},
+      {"<a b=\"1\"c=\"2\"/>", invalid},
+      {"<a xmlns:p=\"u\" xmlns:q=\"u\" p:b=\"1\" q:b=\"2\"/>", invalid},
+      {"<p:a/>", invalid},
+      {"<a xmlns:p=\"\"/>", invalid},
+      {"<xmlns:a/>", invalid},
+      {"<a:b:c xmlns:a=\"u\"/>", invalid},
+      {"<a b=\"<\"/>", invalid},
+      {"<a>&nbsp;</a>", invalid},
+      {"<a>&#0;</a>", invalid},
+      {"<a>&#x110000;</a>", invalid},
+      {"<a>a & b</a>", invalid},
+      {"<a>]]></a>", invalid},
+      {"<a><![CDATA[x</a>", invalid},
+      {"<a><!-- a -- b --></a>", invalid},
+      {"<a><!-- a ---></a>", invalid},
+      {"<!DOCTYPE a><a/>", invalid},
+      {" <?xml version=\"1.0\"?><a/>", invalid},
+      {"<?xml version=\"2.0\"?><a/>", invalid},
+      {"<a><?xml-stylesheet ?><?XML x?></a>", invalid},
+      {std::string("<a>\0</a>", 8), invalid},
+      // Well-formed: comments, instructions and blanks around the root, single quotes.
+      {"<?xml version='1.0' standalone='no'?>\r\n<!-- c --><?pi x?><a b='&quot;&lt;'><![CDATA[<&]]>"
+       "<c/></a> <!-- c -->\n",
+       "unaware none"},
+  });
+}
+
+TEST(ManifestAwarenessTest, DeepNestingNeedsNoDeepStack) {
+  const std::size_t depth = 200000;
+  std::string manifest;
+  for (std::size_t i = 0; i < depth; ++i) manifest += "<a>";
+  for (std::size_t i = 0; i < depth; ++i) manifest += "</a>";
+  EXPECT_EQ(Judge(manifest), "unaware none");
+  EXPECT_EQ(Judge(manifest.substr(0, manifest.size() - 1)), "invalid none");
+}

@@ -1,0 +1,107 @@
+// Registry files of the compatibility list: what is written, what is read back, and
+// what is refused, where.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "compat/LayersKey.h"
+#include "compat/RegFile.h"
+
+namespace {
+using Status = RegFileContents::Status;
+
+RegFileContents Read(const std::string& text) {
+  return ReadRegFile(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                     kLayersKeyName);
+}
+
+// "name=text", "name=#number" or "name=-" per value, for comparing lists.
+std::vector<std::string> Show(const std::vector<RegFileValue>& values) {
+  std::vector<std::string> shown;
+  for (const RegFileValue& value : values)
+    shown.push_back(value.name + "=" + (value.data.IsNone() ? "-" : value.data.IsNumber() ? "#" : "") +
+                    value.data.ToText());
+  return shown;
+}
+
+// ASCII text as UTF-16LE bytes.
+std::string Wide(const std::string& text) {
+  std::string bytes;
+  for (char c : text) bytes += std::string{c, '\0'};
+  return bytes;
+}
+
+const std::string kHeader = "Windows Registry Editor Version 5.00\r\n\r\n";
+const std::string kKeyLine = std::string("[") + kLayersKeyName + "]\r\n";
+}  // namespace
+
+TEST(RegFileTest, WritesWhatRegistryEditorWrites) {
+  std::vector<std::string> skipped;
+  const std::string bytes = WriteRegFile(
+      kLayersKeyName,
+      {{"C:\\A \"B\".EXE", RegistryData(std::string("~ HIGHDPIAWARE"))},
+       {"", RegistryData(std::int32_t{-2})},
+       {"C:\\X.EXE", RegistryData(std::string("TWO\r\nLINES"))},
+       {"C:\\\xC3\xA9\xF0\x9D\x84\x9E.EXE", RegistryData(std::string())}},
+      skipped);
+  EXPECT_EQ(bytes, "\xFF\xFE" + Wide(kHeader + kKeyLine + "\"C:\\\\A \\\"B\\\".EXE\"=\"~ HIGHDPIAWARE\"\r\n"
+                                     "@=dword:fffffffe\r\n\"C:\\\\") +
+                       std::string("\xE9\x00\x34\xD8\x1E\xDD", 6) + Wide(".EXE\"=\"\"\r\n\r\n"));
+  EXPECT_EQ(skipped, std::vector<std::string>{"C:\\X.EXE"});
+}
+
+TEST(RegFileTest, WhatIsWrittenReadsBackTheSame) {
+  const std::vector<RegFileValue> values = {
+      {"C:\\Program Files\\\"Q\"\\\xE8\xA9\xA6.exe", RegistryData(std::string("a\\\"b\" ~"))},
+      {"C:\\N.EXE", RegistryData(std::int32_t{-1})},
+      {"", RegistryData(std::string("default"))}};
+  std::vector<std::string> skipped;
+  const RegFileContents contents = Read(WriteRegFile(kLayersKeyName, values, skipped));
+  ASSERT_EQ(contents.status, Status::Ok) << contents.line << ": " << contents.problem;
+  EXPECT_EQ(Show(contents.values), Show(values));
+}
+
+TEST(RegFileTest, AcceptsCommentsBlanksDeletionsAndEitherRootName) {
+  const RegFileContents contents = Read(
+      "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n; saved by hand\n"
+      "[hkcu\\software\\microsoft\\windows nt\\currentversion\\appcompatflags\\layers]\n"
+      "  \"C:\\\\A.EXE\" = \"HIGHDPIAWARE\"  \n\"C:\\\\B.EXE\"=-\n@=DWORD:0000001F\r\n" + kKeyLine);
+  ASSERT_EQ(contents.status, Status::Ok) << contents.line << ": " << contents.problem;
+  EXPECT_EQ(Show(contents.values), (std::vector<std::string>{"C:\\A.EXE=HIGHDPIAWARE", "C:\\B.EXE=-", "=#31"}));
+}
+
+TEST(RegFileTest, RefusesOtherKeysAndMalformedLinesSayingWhere) {
+  struct Case {  // lines after the header and the key line; a part of the message
+    std::string lines;
+    Status status;
+    std::size_t line;
+    std::string problem;
+  };
+  const std::string layers = kLayersKeyName;
+  const std::string other = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
+  const Case cases[] = {
+      {"[" + other + "]\r\n\"A\"=\"B\"\r\n", Status::OtherKey, 4, other},
+      {"[-HKEY_CURRENT_USER\\Software\\Other]\r\n", Status::OtherKey, 4, "HKEY_CURRENT_USER\\Software\\Other"},
+      {"[" + layers + "\\]\r\n", Status::OtherKey, 4, "Layers\\"},
+      {std::string("[-") + layers + "]\r\n", Status::Malformed, 4, "whole key"},
+      {"[" + layers + "\r\n", Status::Malformed, 4, "\"]\""},
+      {"\r\n\"A\"=hex:01,02\r\n", Status::Malformed, 5, "hex"},
+      {"\"A\"=\"B\r\n", Status::Malformed, 4, "does not end"},
+      {"\"A\\n\"=\"B\"\r\n", Status::Malformed, 4, "backslash"},
+      {"\"A\"=dword:123456789\r\n", Status::Malformed, 4, "dword"},
+      {"\"A\"=\"B\" x\r\n", Status::Malformed, 4, "follows"},
+      {"\"A\" \"B\"\r\n", Status::Malformed, 4, "\"=\""},
+      {"\"A\"=B\r\n", Status::Malformed, 4, "neither"},
+      {"A=\"B\"\r\n", Status::Malformed, 4, "neither"},
+  };
+  for (const Case& c : cases) {
+    const RegFileContents contents = Read(kHeader + kKeyLine + c.lines);
+    EXPECT_EQ(contents.status, c.status) << c.lines;
+    EXPECT_EQ(contents.line, c.line) << c.lines;
+    EXPECT_NE(contents.problem.find(c.problem), std::string::npos) << c.lines << " -> " << contents.problem;
+    EXPECT_TRUE(contents.values.empty()) << c.lines;
+  }
+  EXPECT_EQ(Read("REGEDIT4\r\n" + kKeyLine).status, Status::Malformed);
+  EXPECT_EQ(Read(kHeader + "\"A\"=\"B\"\r\n").line, 3u);  // a value before any key
+}
