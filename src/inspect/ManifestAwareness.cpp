@@ -14,10 +14,6 @@
 namespace {
 using namespace std::string_view_literals;
 
-constexpr std::u32string_view kAssemblyNamespaces[] = {
-    U"urn:schemas-microsoft-com:asm.v1"sv, U"urn:schemas-microsoft-com:asm.v2"sv,
-    U"urn:schemas-microsoft-com:asm.v3"sv};
-constexpr std::u32string_view kAsmV3 = U"urn:schemas-microsoft-com:asm.v3"sv;
 constexpr std::u32string_view kSettings2005 = U"http://schemas.microsoft.com/SMI/2005/WindowsSettings"sv;
 constexpr std::u32string_view kSettings2016 = U"http://schemas.microsoft.com/SMI/2016/WindowsSettings"sv;
 
@@ -53,18 +49,17 @@ class SettingsCollector : public XmlHandler {
     collecting_ = &*text;
   }
 
+  // The settings count only inside assembly/application/windowsSettings, as the loader
+  // reads them; those three are known by their names (manifests in use put
+  // windowsSettings in the settings namespace as often as in asm.v3), the two settings
+  // by their names and namespaces.
   static Place Classify(std::optional<Place> parent, std::u32string_view uri, std::u32string_view name) {
-    if (!parent) {
-      const bool assembly = name == U"assembly"sv && std::find(std::begin(kAssemblyNamespaces),
-                                                               std::end(kAssemblyNamespaces),
-                                                               uri) != std::end(kAssemblyNamespaces);
-      return assembly ? Place::Assembly : Place::Elsewhere;
-    }
+    if (!parent) return name == U"assembly"sv ? Place::Assembly : Place::Elsewhere;
     switch (*parent) {
       case Place::Assembly:
-        return name == U"application"sv && uri == kAsmV3 ? Place::Application : Place::Elsewhere;
+        return name == U"application"sv ? Place::Application : Place::Elsewhere;
       case Place::Application:
-        return name == U"windowsSettings"sv && uri == kAsmV3 ? Place::WindowsSettings : Place::Elsewhere;
+        return name == U"windowsSettings"sv ? Place::WindowsSettings : Place::Elsewhere;
       case Place::WindowsSettings:
         if (name == U"dpiAware"sv && uri == kSettings2005) return Place::DpiAware;
         if (name == U"dpiAwareness"sv && uri == kSettings2016) return Place::DpiAwareness;

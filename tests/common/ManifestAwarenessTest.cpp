@@ -85,9 +85,9 @@ TEST(ManifestAwarenessTest, ElementsCountByNamespaceAndPlace) {
       // The right element in the wrong place.
       {head + "<v3:application>" + Aware("true") + "</v3:application></assembly>", "unaware none"},
       {head + Aware("true") + "</assembly>", "unaware none"},
-      {head + "<v3:application><windowsSettings xmlns=\"" + k2005 + "\">" + Aware("true") +
+      {head + "<v3:application><windowsSettings xmlns=\"" + k2005 + "\"><dpiAware>true</dpiAware>" +
            "</windowsSettings></v3:application></assembly>",
-       "unaware none"},
+       "system dpiAware"},  // the settings' own namespace inherited from windowsSettings
       {head + "<v3:application><v3:windowsSettings><v3:x>" + Aware("true") +
            "</v3:x></v3:windowsSettings></v3:application></assembly>",
        "unaware none"},
