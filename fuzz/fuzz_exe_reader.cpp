@@ -1,6 +1,7 @@
 // libFuzzer target for the executable reader: each input is the contents of one file,
 // held in memory. It is loaded and asked what the catalogue asks of a program (bits,
-// subsystem, DPI verdict), then walked through every resource directory it leads to.
+// subsystem, DPI verdict) and what the awareness command asks (the manifest read as
+// XML), then walked through every resource directory it leads to.
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "inspect/DeclaresHighDpi.h"
+#include "inspect/ManifestAwareness.h"
 #include "inspect/clsExeReader.h"
 #include "platform/CurrentError.h"
 #include "platform/standin/MemoryFile.h"
@@ -81,6 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   reader.Subsystem();
   DeclaresHighDpi(reader, verdictListing);
   Walk::Empty(verdictListing);
+  ExecutableAwareness(reader);  // the manifest read as XML, as Windows reads it
   walk.Run(reader);
   reader.UnloadExe();
   return 0;

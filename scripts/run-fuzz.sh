@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Fuzzes the executable reader for SECONDS (default 60): builds the "fuzz" preset
+# Fuzzes the executable reader for SECONDS (default 60), then the manifest reader and
+# the registry-file reader for a quarter of that each: builds the "fuzz" preset
 # (clang, libFuzzer, ASan, UBSan) in build/fuzz, seeds a corpus with the generated
-# test executables and with images made by the tests' PE builder, and runs the fuzz
-# target. Exits non-zero when it finds a crash, a leak or a timeout; the input that
+# test executables and with images made by the tests' PE builder (the manifests of the
+# test executables for the manifest reader), and runs the fuzz targets. Exits non-zero when it finds a crash, a leak or a timeout; the input that
 # caused it is left in build/fuzz/findings/ for a regression test.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,8 @@ seconds=${1:-60}
 build=build/fuzz
 
 cmake --preset fuzz -G Ninja >/dev/null || exit 1
-cmake --build --preset fuzz --target fuzz_exe_reader fuzz_make_seeds || exit 1
+cmake --build --preset fuzz --target fuzz_exe_reader fuzz_manifest_awareness fuzz_reg_file \
+  fuzz_make_seeds || exit 1
 
 corpus=$build/corpus
 findings=$build/findings
@@ -41,6 +43,20 @@ echo "fuzzing the executable reader for $seconds s"
   -entropic_scale_per_exec_time=1 -artifact_prefix="$findings/" -print_final_stats=1 2>"$build/fuzz.log"
 status=$?
 tail -n 15 "$build/fuzz.log"
+
+# The two text readers, each from its own corpus; their inputs are small texts.
+for target in fuzz_manifest_awareness fuzz_reg_file; do
+  [ $status -eq 0 ] || break
+  mkdir -p "$corpus/$target"
+  seeds=()
+  [ $target = fuzz_manifest_awareness ] && seeds=(tests/fixtures/manifests)
+  echo "fuzzing $target for $((seconds / 4)) s"
+  "$build/$target" "$corpus/$target" "${seeds[@]}" -max_total_time=$((seconds / 4)) \
+    -malloc_limit_mb=4 -rss_limit_mb=512 -timeout=5 -max_len=16384 \
+    -artifact_prefix="$findings/" -print_final_stats=1 2>"$build/$target.log"
+  status=$?
+  tail -n 4 "$build/$target.log"
+done
 if [ $status -ne 0 ]; then
   echo "the fuzzer found a failure (exit status $status); inputs in $findings:" >&2
   ls -l "$findings" >&2
