@@ -1,5 +1,8 @@
 #include "LayersCommands.h"
 
+#include "CommandStatus.h"
+#include "ScanCommand.h"
+
 #include <optional>
 
 #include "compat/CompatFlags.h"
@@ -11,19 +14,6 @@
 #include "platform/TextApi.h"
 
 namespace {
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
-
-int Usage(std::FILE* errors, const std::string& problem) {
-  std::fprintf(errors, "sharpwell-cli: %s\n", problem.c_str());
-  return kUsageError;
-}
-
-int Failed(std::FILE* errors, const std::string& problem) {
-  std::fprintf(errors, "sharpwell-cli: %s\n", problem.c_str());
-  return kFailed;
-}
-
 // The flags text after `option` with `words`; nothing (and a message) for bad usage.
 std::optional<std::string> ChangedFlags(std::string flags, const std::string& option,
                                         const std::vector<std::string>& words, std::string& problem) {
@@ -56,7 +46,7 @@ std::optional<std::string> ChangedFlags(std::string flags, const std::string& op
 }  // namespace
 
 int RunFlags(const std::vector<std::string>& args, std::FILE* output, std::FILE* errors) {
-  if (args.empty()) return Usage(errors, "flags needs the path of a program");
+  if (args.empty()) return UsageError(errors, "flags needs the path of a program");
   const std::string& path = args.front();
   const std::optional<std::string> stored = FindLayersValueName(path);
   const std::string flags = stored ? GetRegValue(kLayersKeyPath, *stored).ToText() : "";
@@ -68,48 +58,50 @@ int RunFlags(const std::vector<std::string>& args, std::FILE* output, std::FILE*
   std::string problem;
   const std::optional<std::string> changed =
       ChangedFlags(flags, args[1], std::vector<std::string>(args.begin() + 2, args.end()), problem);
-  if (!changed) return Usage(errors, problem);
+  if (!changed) return UsageError(errors, problem);
   // An existing value keeps its stored name; a new one is named by the path in upper
   // case, as the window names it. No value is made for an empty text.
   if (stored ? *changed != flags : !changed->empty()) {
     std::string failure;
     if (!BackUpLayersBeforeFirstChange(&failure))
-      return Failed(errors, "no backup of the compatibility list could be written (" + failure +
+      return CommandFailed(errors, "no backup of the compatibility list could be written (" + failure +
                                 "); nothing was changed");
     const std::string name = stored.value_or(platform::UpperCasePath(path));
     SetLayersValue(name, *changed);
     if (GetRegValue(kLayersKeyPath, name).ToText() != *changed)
-      return Failed(errors, "the flags of " + name + " could not be written");
+      return CommandFailed(errors, "the flags of " + name + " could not be written");
   }
   std::fprintf(output, "%s\n", changed->c_str());
   return 0;
 }
 
 int RunExport(const std::vector<std::string>& args, std::FILE* /*output*/, std::FILE* errors) {
-  if (args.size() == 2 && args[1] == "--recommended")
-    return Usage(errors, "export --recommended is not available in this version");
-  if (args.size() != 1) return Usage(errors, "export needs one FILE");
+  const bool recommended = args.size() == 2 && args[1] == "--recommended";
+  if (args.size() != 1 && !recommended) return UsageError(errors, "export needs one FILE and may add --recommended");
+  // The recommended list is written to the file only; the registry stays as it is.
+  std::vector<RegFileValue> values = ReadLayersValues();
+  if (recommended) values = RecommendedLayersValues(std::move(values), ScanPrograms());
   std::vector<std::string> skipped;
-  if (const std::optional<LayersFileError> error = ExportLayers(args.front(), false, skipped))
-    return Failed(errors, error->message);
+  if (const std::optional<LayersFileError> error = ExportLayerValues(args.front(), values, false, skipped))
+    return CommandFailed(errors, error->message);
   for (const std::string& name : skipped)
     std::fprintf(errors, "sharpwell-cli: left out %s: a registry file string cannot hold its data\n",
                  name.c_str());
-  return skipped.empty() ? 0 : kFailed;
+  return skipped.empty() ? 0 : kCommandFailed;
 }
 
 int RunImport(const std::vector<std::string>& args, std::FILE* output, std::FILE* errors) {
-  if (args.size() != 1) return Usage(errors, "import needs one FILE");
+  if (args.size() != 1) return UsageError(errors, "import needs one FILE");
   if (const std::optional<LayersFileError> error = ImportLayers(args.front()))
-    return Failed(errors, error->message);
+    return CommandFailed(errors, error->message);
   std::fprintf(output, "the list as it was is saved in %s\n", LayersBackupOfThisRun().c_str());
   return 0;
 }
 
 int RunBackups(const std::vector<std::string>& args, std::FILE* output, std::FILE* errors) {
-  if (!args.empty()) return Usage(errors, "backups takes no arguments");
+  if (!args.empty()) return UsageError(errors, "backups takes no arguments");
   const std::optional<std::vector<std::string>> backups = ListLayersBackups();
-  if (!backups) return Failed(errors, "LOCALAPPDATA is not set: there is no backup folder");
+  if (!backups) return CommandFailed(errors, "LOCALAPPDATA is not set: there is no backup folder");
   for (const std::string& path : *backups) std::fprintf(output, "%s\n", path.c_str());
   return 0;
 }

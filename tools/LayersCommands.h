@@ -9,7 +9,8 @@
 
 // flags PATH [--mode MODE | --add WORD... | --remove WORD...]
 int RunFlags(const std::vector<std::string>& args, std::FILE* output, std::FILE* errors);
-// export FILE
+// export FILE [--recommended]: the list, or with --recommended the list plus HIGHDPIAWARE
+// for every program scan finds that needs it
 int RunExport(const std::vector<std::string>& args, std::FILE* output, std::FILE* errors);
 // import FILE
 int RunImport(const std::vector<std::string>& args, std::FILE* output, std::FILE* errors);

@@ -7,6 +7,7 @@
 #include "AwarenessCommand.h"
 #include "InspectCommand.h"
 #include "LayersCommands.h"
+#include "ScanCommand.h"
 
 namespace {
 constexpr int kUsageError = 2;
@@ -17,20 +18,23 @@ int Usage() {
       "       sharpwell-cli awareness PATH...   (or: awareness -)\n"
       "       sharpwell-cli flags PATH [--mode application|system|system-enhanced|none\n"
       "                                 | --add WORD... | --remove WORD...]\n"
-      "       sharpwell-cli export FILE\n"
+      "       sharpwell-cli scan [--json]\n"
+      "       sharpwell-cli export FILE [--recommended]\n"
       "       sharpwell-cli import FILE\n"
       "       sharpwell-cli backups\n"
       "inspect prints, per path: DPI aware (Yes/No/N/A) TAB bits TAB subsystem TAB path;\n"
       "awareness: unaware/system/permonitor/permonitorv2/invalid TAB deciding element TAB path;\n"
       "either gives error TAB number TAB description TAB path for a file it cannot load.\n"
-      "flags, export, import and backups work on the compatibility list (Windows only).\n",
+      "scan: DPI aware TAB awareness TAB bits TAB flags TAB path, per program the window finds;\n"
+      "scan, flags, export, import and backups read the registry (Windows only).\n",
       stderr);
   return kUsageError;
 }
 
-using LayersCommand = int (*)(const std::vector<std::string>&, std::FILE*, std::FILE*);
+using RegistryCommand = int (*)(const std::vector<std::string>&, std::FILE*, std::FILE*);
 
-LayersCommand FindLayersCommand(const std::string& name) {
+RegistryCommand FindRegistryCommand(const std::string& name) {
+  if (name == "scan") return RunScan;
   if (name == "flags") return RunFlags;
   if (name == "export") return RunExport;
   if (name == "import") return RunImport;
@@ -50,7 +54,7 @@ int main(int argc, char** argv) {
     if (args.empty()) return Usage();
     return command == "inspect" ? RunInspect(args, std::cin, stdout) : RunAwareness(args, std::cin, stdout);
   }
-  if (LayersCommand run = FindLayersCommand(command)) {
+  if (RegistryCommand run = FindRegistryCommand(command)) {
 #ifdef _WIN32
     return run(args, stdout, stderr);
 #else

@@ -17,6 +17,11 @@ std::optional<std::vector<std::string>> DpiModeWords(std::string_view mode) {
   return std::nullopt;
 }
 
+bool HasDpiMode(const std::string& flags) {
+  return std::any_of(kDpiWords.begin(), kDpiWords.end(),
+                     [&](const char* word) { return FlagPresent(flags, word); });
+}
+
 std::string SetDpiMode(std::string flags, const std::vector<std::string>& words) {
   for (const char* word : kDpiWords)
     if (std::find(words.begin(), words.end(), word) == words.end() && FlagPresent(flags, word))

@@ -65,9 +65,10 @@ bool HoldsExactly(const std::vector<RegFileValue>& stored, const std::vector<Reg
 }
 }  // namespace
 
-std::optional<LayersFileError> ExportLayers(const std::string& path, bool createNew,
-                                            std::vector<std::string>& skipped) {
-  const std::string text = WriteRegFile(kLayersKeyName, ReadLayersValues(), skipped);
+std::optional<LayersFileError> ExportLayerValues(const std::string& path,
+                                                 const std::vector<RegFileValue>& values,
+                                                 bool createNew, std::vector<std::string>& skipped) {
+  const std::string text = WriteRegFile(kLayersKeyName, values, skipped);
   clsFile file;
   CurrentError::Clear();
   if (createNew)
@@ -83,6 +84,11 @@ std::optional<LayersFileError> ExportLayers(const std::string& path, bool create
     return error;
   }
   return std::nullopt;
+}
+
+std::optional<LayersFileError> ExportLayers(const std::string& path, bool createNew,
+                                            std::vector<std::string>& skipped) {
+  return ExportLayerValues(path, ReadLayersValues(), createNew, skipped);
 }
 
 std::optional<LayersFileError> ImportLayers(const std::string& path) {

@@ -19,6 +19,11 @@ unsigned ActiveCodePage();
 // a hyphen for a dash), any other such character '?'.
 std::string FromUtf8(std::string_view utf8, unsigned codePage = ActiveCodePage());
 
+// Text in `codePage`, by default the active one, as UTF-8 for readers outside Windows
+// (JSON output). Bytes that are not valid in the code page, and halves of UTF-16
+// surrogate pairs without their partner, become U+FFFD.
+std::string ToUtf8(std::string_view text, unsigned codePage = ActiveCodePage());
+
 // A path in the active code page in lower or upper case, character by character. Text
 // that is not valid in the code page changes in its ASCII letters only.
 std::string LowerCasePath(std::string_view path);

@@ -104,6 +104,18 @@ std::string FromUtf8(std::string_view utf8, unsigned codePage) {
   return out;
 }
 
+std::string ToUtf8(std::string_view text, unsigned codePage) {
+  constexpr char32_t kReplacement = 0xFFFD;
+  std::string out;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t start = pos;
+    std::optional<char32_t> c = Decode(text, pos, codePage);
+    if (!c) pos = start + 1;  // one invalid byte, one replacement character
+    Encode(c.value_or(kReplacement), 65001, out);
+  }
+  return out;
+}
+
 std::string LowerCasePath(std::string_view path) { return ChangeCase(path, false); }
 std::string UpperCasePath(std::string_view path) { return ChangeCase(path, true); }
 

@@ -74,6 +74,20 @@ std::string FromUtf8(std::string_view utf8, unsigned codePage) {
   });
 }
 
+std::string ToUtf8(std::string_view text, unsigned codePage) {
+  // Without MB_ERR_INVALID_CHARS each invalid byte sequence becomes U+FFFD, and the
+  // UTF-8 conversion does the same for unpaired surrogates.
+  std::string out;
+  if (text.empty()) return out;
+  const int length = static_cast<int>(text.size());
+  const int units = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+  if (units <= 0) return out;
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), units);
+  AppendNarrow(wide, CP_UTF8, out);
+  return out;
+}
+
 std::string LowerCasePath(std::string_view path) { return ChangeCase(path, LCMAP_LOWERCASE); }
 std::string UpperCasePath(std::string_view path) { return ChangeCase(path, LCMAP_UPPERCASE); }
 

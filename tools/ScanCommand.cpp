@@ -1,0 +1,142 @@
+#include "ScanCommand.h"
+
+#include <algorithm>
+
+#include "CommandStatus.h"
+#include "catalogue/CatalogueText.h"
+#include "compat/CompatFlags.h"
+#include "compat/DpiModes.h"
+#include "inspect/InspectExecutable.h"
+#include "inspect/ManifestAwareness.h"
+#include "shell/Layout.h"
+#include "shell/MemoryControls.h"
+#include "shell/MemoryForm.h"
+#include "shell/frmSharpwell.h"
+
+namespace {
+constexpr int kVerdictColumn = 1;
+constexpr int kBitsColumn = 2;
+constexpr int kFlagsColumn = 1;
+
+// The main window's controls, kept in memory.
+struct WindowlessForm {
+  MemoryImageList icons;
+  MemoryListView programs{icons};
+  MemoryListView compat{icons};
+  MemoryStatusBar statusBar;
+  MemoryProgressBar progressBar;
+  MemoryTimer load{TimerInterval::LoadAtStart};
+  MemoryTimer getIcons{TimerInterval::GetIcons};
+  MemoryTimer monitor{TimerInterval::Monitor};
+  MemoryCheckBox monitorBox;  // unchecked: the monitor only follows the program in front
+  MemoryLabel instructions, systemDpi;
+  MemoryMenuItem compatDpi, compatAdmin;
+  MemoryFormWindow window;
+  frmSharpwell form{FormParts{programs, compat, icons, statusBar, progressBar, load, getIcons,
+                              monitor, monitorBox, instructions, systemDpi, compatDpi,
+                              compatAdmin, window}};
+
+  WindowlessForm() {
+    for (const ColumnLayout& column : kProgramsColumns)
+      programs.AddColumn(std::string(column.header), 1, column.alignment);
+    for (const ColumnLayout& column : kCompatColumns)
+      compat.AddColumn(std::string(column.header), 1, column.alignment);
+  }
+};
+
+// `text` as a JSON string, quotes included.
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : platform::ToUtf8(text)) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+}  // namespace
+
+std::vector<ScannedProgram> ScanPrograms() {
+  WindowlessForm parts;
+  parts.window.Show();  // discovery lists programs only for a shown window
+  parts.form.tmrLoad_Timer();
+
+  std::vector<ScannedProgram> found;
+  for (int i = 1; i <= parts.programs.Count(); ++i) {
+    ScannedProgram program;
+    program.path = parts.programs.Key(i).value_or("");
+    program.verdict = parts.programs.SubItem(i, kVerdictColumn).value_or("");
+    program.bits = parts.programs.SubItem(i, kBitsColumn).value_or("");
+    if (std::optional<int> entry = parts.compat.FindRow(program.path))
+      program.flags = parts.compat.SubItem(*entry, kFlagsColumn).value_or("");
+    // A file that went away since discovery read it counts as unaware, as one that is
+    // no executable does.
+    program.awareness =
+        AwarenessText(InspectAwareness(parts.form.ExeReader, program.path).verdict.awareness);
+    found.push_back(std::move(program));
+  }
+  return found;
+}
+
+std::string ScanRow(const ScannedProgram& program) {
+  return program.verdict + '\t' + program.awareness + '\t' + program.bits + '\t' + program.flags +
+         '\t' + program.path;
+}
+
+std::string ScanJson(const std::vector<ScannedProgram>& programs) {
+  std::string out = "[";
+  for (const ScannedProgram& program : programs) {
+    if (out.size() > 1) out += ",";
+    out += "\n  {\"verdict\": " + JsonString(program.verdict) +
+           ", \"awareness\": " + JsonString(program.awareness) +
+           ", \"bits\": " + JsonString(program.bits) + ", \"flags\": " + JsonString(program.flags) +
+           ", \"path\": " + JsonString(program.path) + "}";
+  }
+  return out + (programs.empty() ? "]" : "\n]");
+}
+
+bool NeedsHighDpiAware(const ScannedProgram& program) {
+  return program.verdict == DpiAwareText::No &&
+         program.awareness == AwarenessText(DpiAwareness::Unaware) && !HasDpiMode(program.flags);
+}
+
+std::vector<RegFileValue> RecommendedLayersValues(std::vector<RegFileValue> values,
+                                                  const std::vector<ScannedProgram>& programs) {
+  for (const ScannedProgram& program : programs) {
+    if (!NeedsHighDpiAware(program)) continue;
+    auto same = std::find_if(values.begin(), values.end(), [&](const RegFileValue& value) {
+      return platform::SamePath(value.name, program.path);
+    });
+    if (same == values.end()) {
+      values.push_back({platform::UpperCasePath(program.path), RegistryData(kHighDpiAwareFlag)});
+    } else {
+      const std::string flags = same->data.ToText();
+      same->data = RegistryData(AddFlagToText(flags, kHighDpiAwareFlag).value_or(flags));
+    }
+  }
+  return values;
+}
+
+int RunScan(const std::vector<std::string>& args, std::FILE* output, std::FILE* errors) {
+  if (args.size() > 1 || (args.size() == 1 && args.front() != "--json"))
+    return UsageError(errors, "scan takes no arguments but --json");
+  const std::vector<ScannedProgram> programs = ScanPrograms();
+  if (!args.empty()) {
+    std::fprintf(output, "%s\n", ScanJson(programs).c_str());
+    return 0;
+  }
+  for (const ScannedProgram& program : programs) std::fprintf(output, "%s\n", ScanRow(program).c_str());
+  return 0;
+}
