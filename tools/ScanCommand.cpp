@@ -8,41 +8,12 @@
 #include "compat/DpiModes.h"
 #include "inspect/InspectExecutable.h"
 #include "inspect/ManifestAwareness.h"
-#include "shell/Layout.h"
-#include "shell/MemoryControls.h"
-#include "shell/MemoryForm.h"
-#include "shell/frmSharpwell.h"
+#include "shell/MemoryMainWindow.h"
 
 namespace {
 constexpr int kVerdictColumn = 1;
 constexpr int kBitsColumn = 2;
 constexpr int kFlagsColumn = 1;
-
-// The main window's controls, kept in memory.
-struct WindowlessForm {
-  MemoryImageList icons;
-  MemoryListView programs{icons};
-  MemoryListView compat{icons};
-  MemoryStatusBar statusBar;
-  MemoryProgressBar progressBar;
-  MemoryTimer load{TimerInterval::LoadAtStart};
-  MemoryTimer getIcons{TimerInterval::GetIcons};
-  MemoryTimer monitor{TimerInterval::Monitor};
-  MemoryCheckBox monitorBox;  // unchecked: the monitor only follows the program in front
-  MemoryLabel instructions, systemDpi;
-  MemoryMenuItem compatDpi, compatAdmin;
-  MemoryFormWindow window;
-  frmSharpwell form{FormParts{programs, compat, icons, statusBar, progressBar, load, getIcons,
-                              monitor, monitorBox, instructions, systemDpi, compatDpi,
-                              compatAdmin, window}};
-
-  WindowlessForm() {
-    for (const ColumnLayout& column : kProgramsColumns)
-      programs.AddColumn(std::string(column.header), 1, column.alignment);
-    for (const ColumnLayout& column : kCompatColumns)
-      compat.AddColumn(std::string(column.header), 1, column.alignment);
-  }
-};
 
 // `text` as a JSON string, quotes included.
 std::string JsonString(const std::string& text) {
@@ -69,18 +40,20 @@ std::string JsonString(const std::string& text) {
 }  // namespace
 
 std::vector<ScannedProgram> ScanPrograms() {
-  WindowlessForm parts;
+  // The monitor check box stays clear, so the monitor's tick only follows the program
+  // in front and writes nothing.
+  MemoryMainWindow parts;
   parts.window.Show();  // discovery lists programs only for a shown window
   parts.form.tmrLoad_Timer();
 
   std::vector<ScannedProgram> found;
-  for (int i = 1; i <= parts.programs.Count(); ++i) {
+  for (int i = 1; i <= parts.lvwPrograms.Count(); ++i) {
     ScannedProgram program;
-    program.path = parts.programs.Key(i).value_or("");
-    program.verdict = parts.programs.SubItem(i, kVerdictColumn).value_or("");
-    program.bits = parts.programs.SubItem(i, kBitsColumn).value_or("");
-    if (std::optional<int> entry = parts.compat.FindRow(program.path))
-      program.flags = parts.compat.SubItem(*entry, kFlagsColumn).value_or("");
+    program.path = parts.lvwPrograms.Key(i).value_or("");
+    program.verdict = parts.lvwPrograms.SubItem(i, kVerdictColumn).value_or("");
+    program.bits = parts.lvwPrograms.SubItem(i, kBitsColumn).value_or("");
+    if (std::optional<int> entry = parts.lvwCompat.FindRow(program.path))
+      program.flags = parts.lvwCompat.SubItem(*entry, kFlagsColumn).value_or("");
     // A file that went away since discovery read it counts as unaware, as one that is
     // no executable does.
     program.awareness =

@@ -24,9 +24,7 @@
 #include "platform/standin/RegistryStore.h"
 #include "platform/standin/TrayArea.h"
 #include "shell/Layout.h"
-#include "shell/MemoryControls.h"
-#include "shell/MemoryForm.h"
-#include "shell/frmSharpwell.h"
+#include "shell/MemoryMainWindow.h"
 #include "shell/modSharpwell.h"
 
 namespace apps {
@@ -58,14 +56,10 @@ inline constexpr const char* kLayersSubKey =
     "Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
 inline constexpr const char* kAppExePath = "C:\\Program Files\\Sharpwell\\Sharpwell.exe";
 
-class FormFixture : public ::testing::Test {
+class FormFixture : public ::testing::Test, protected MemoryMainWindow {
  protected:
   void SetUp() override {
     ResetStandIns();
-    for (const ColumnLayout& column : kProgramsColumns)
-      lvwPrograms.AddColumn(std::string(column.header), 1, column.alignment);
-    for (const ColumnLayout& column : kCompatColumns)
-      lvwCompat.AddColumn(std::string(column.header), 1, column.alignment);
     platform::standin::SetDriveRoot('C', drive.Path());
     for (const apps::Copy& copy : apps::kCopies) {
       std::filesystem::path host = HostPath(copy.path);
@@ -149,19 +143,4 @@ class FormFixture : public ::testing::Test {
   }
 
   TempFolder drive;
-  MemoryImageList imlIcons;
-  MemoryListView lvwPrograms{imlIcons};
-  MemoryListView lvwCompat{imlIcons};
-  MemoryStatusBar SBar;
-  MemoryProgressBar PBar;
-  MemoryTimer tmrLoad{TimerInterval::LoadAtStart};
-  MemoryTimer tmrGetIcons{TimerInterval::GetIcons};
-  MemoryTimer tmrMonitor{TimerInterval::Monitor};
-  MemoryCheckBox chkMonitor;
-  MemoryLabel lblInstructions, lblDPI;
-  MemoryMenuItem mnuCompatDPI, mnuCompatAdmin;
-  MemoryFormWindow window;
-  frmSharpwell form{FormParts{lvwPrograms, lvwCompat, imlIcons, SBar, PBar, tmrLoad, tmrGetIcons,
-                              tmrMonitor, chkMonitor, lblInstructions, lblDPI, mnuCompatDPI,
-                              mnuCompatAdmin, window}};
 };

@@ -7,6 +7,7 @@
 #include "common/LayersState.h"
 #include "common/TempFolder.h"
 #include "compat/LayersKey.h"
+#include "platform/TextApi.h"
 #include "windows/SeededRegistry.h"
 
 #include <gtest/gtest.h>
@@ -34,11 +35,12 @@ class ScanUnderWineTest : public ::testing::Test {
  protected:
   // A copy of the 64-bit fixture `fixture` (or a text file) named `name` in the folder.
   std::string Place(const std::string& name, const std::string& fixture) {
-    const std::string path = folder_.Path(name);
     if (fixture.empty()) return folder_.Write(name, "not a program\r\n");
+    const std::string path = folder_.Path() + "\\" + name;  // UTF-8 throughout
     EXPECT_TRUE(CopyFileA(fixtures::FixturePath("x64", fixture).c_str(), path.c_str(), TRUE));
     return path;
   }
+  // Wine lists a key's values by name, so the names below sort in the order checked.
   void SetUp() override {
     listed_ = Place("Listed.exe", "dpi_false.exe");
     chosen_ = Place("Chosen.exe", "dpi_false.exe");
@@ -56,7 +58,7 @@ class ScanUnderWineTest : public ::testing::Test {
   std::string listed_, chosen_, recent_, modern_, notes_;
 };
 
-std::string Run(int (*command)(const std::vector<std::string>&, std::FILE*, std::FILE*),
+std::string RunCommand(int (*command)(const std::vector<std::string>&, std::FILE*, std::FILE*),
                 const std::vector<std::string>& args, int& status) {
   std::FILE* output = std::tmpfile();
   status = command(args, output, stderr);
@@ -66,17 +68,17 @@ std::string Run(int (*command)(const std::vector<std::string>&, std::FILE*, std:
 
 TEST_F(ScanUnderWineTest, ListsEachSourceInDiscoveryOrderAsTextAndJson) {
   int status = -1;
-  EXPECT_EQ(LinesNaming(Run(RunScan, {}, status), folder_.Path()),
-            (std::vector<std::string>{"No\tunaware\tx64\t~ RUNASADMIN\t" + Lower(listed_),
-                                      "No\tunaware\tx64\tDPIUNAWARE\t" + Lower(chosen_),
+  EXPECT_EQ(LinesNaming(RunCommand(RunScan, {}, status), folder_.Path()),
+            (std::vector<std::string>{"No\tunaware\tx64\tDPIUNAWARE\t" + Lower(chosen_),
+                                      "No\tunaware\tx64\t~ RUNASADMIN\t" + Lower(listed_),
+                                      "N/A\tunaware\t\t\t" + Lower(notes_),
                                       "No\tunaware\tx64\t\t" + Lower(recent_),
-                                      "No\tpermonitorv2\tx64\t\t" + Lower(modern_),
-                                      "N/A\tunaware\t\t\t" + Lower(notes_)}));
+                                      "No\tpermonitorv2\tx64\t\t" + Lower(modern_)}));
   EXPECT_EQ(status, 0);
 
   std::string escaped;
   for (const char c : Lower(recent_)) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-  const std::string json = Run(RunScan, {"--json"}, status);
+  const std::string json = RunCommand(RunScan, {"--json"}, status);
   EXPECT_EQ(status, 0);
   EXPECT_TRUE(json.starts_with("[\n  {") && json.ends_with("}\n]\n")) << json;
   EXPECT_NE(json.find("{\"verdict\": \"No\", \"awareness\": \"unaware\", \"bits\": \"x64\", "
@@ -89,7 +91,7 @@ TEST_F(ScanUnderWineTest, ExportRecommendedAddsHighDpiAwareToTheFileOnly) {
   const std::vector<std::string> before = layers_state::Stored();
   const std::string file = folder_.Path("recommended.reg");
   int status = -1;
-  Run(RunExport, {file, "--recommended"}, status);
+  RunCommand(RunExport, {file, "--recommended"}, status);
   ASSERT_EQ(status, 0);
   EXPECT_EQ(layers_state::Stored(), before);
 
@@ -100,7 +102,7 @@ TEST_F(ScanUnderWineTest, ExportRecommendedAddsHighDpiAwareToTheFileOnly) {
   std::string values;
   for (const RegFileValue& value : contents.values) values += value.name + "=" + value.data.ToText() + "\n";
   EXPECT_EQ(LinesNaming(values, folder_.Path()),
-            (std::vector<std::string>{listed_ + "=~ RUNASADMIN HIGHDPIAWARE",
-                                      platform::UpperCasePath(chosen_) + "=DPIUNAWARE",
+            (std::vector<std::string>{platform::UpperCasePath(chosen_) + "=DPIUNAWARE",
+                                      listed_ + "=~ RUNASADMIN HIGHDPIAWARE",
                                       platform::UpperCasePath(recent_) + "=HIGHDPIAWARE"}));
 }

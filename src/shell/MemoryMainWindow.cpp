@@ -1,0 +1,10 @@
+#include "shell/MemoryMainWindow.h"
+
+#include "shell/Layout.h"
+
+MemoryMainWindow::MemoryMainWindow() {
+  for (const ColumnLayout& column : kProgramsColumns)
+    lvwPrograms.AddColumn(std::string(column.header), 1, column.alignment);
+  for (const ColumnLayout& column : kCompatColumns)
+    lvwCompat.AddColumn(std::string(column.header), 1, column.alignment);
+}
