@@ -77,12 +77,13 @@ int RunFlags(const std::vector<std::string>& args, std::FILE* output, std::FILE*
 
 int RunExport(const std::vector<std::string>& args, std::FILE* /*output*/, std::FILE* errors) {
   const bool recommended = args.size() == 2 && args[1] == "--recommended";
-  if (args.size() != 1 && !recommended) return UsageError(errors, "export needs one FILE and may add --recommended");
+  if (args.size() != 1 && !recommended)
+    return UsageError(errors, "export needs one FILE and may add --recommended");
   // The recommended list is written to the file only; the registry stays as it is.
   std::vector<RegFileValue> values = ReadLayersValues();
   if (recommended) values = RecommendedLayersValues(std::move(values), ScanPrograms());
   std::vector<std::string> skipped;
-  if (const std::optional<LayersFileError> error = ExportLayerValues(args.front(), values, false, skipped))
+  if (std::optional<LayersFileError> error = ExportLayerValues(args.front(), values, false, skipped))
     return CommandFailed(errors, error->message);
   for (const std::string& name : skipped)
     std::fprintf(errors, "sharpwell-cli: left out %s: a registry file string cannot hold its data\n",

@@ -110,6 +110,7 @@ int RunScan(const std::vector<std::string>& args, std::FILE* output, std::FILE* 
     std::fprintf(output, "%s\n", ScanJson(programs).c_str());
     return 0;
   }
-  for (const ScannedProgram& program : programs) std::fprintf(output, "%s\n", ScanRow(program).c_str());
+  for (const ScannedProgram& program : programs)
+    std::fprintf(output, "%s\n", ScanRow(program).c_str());
   return 0;
 }

@@ -77,7 +77,8 @@ TEST_F(ScanUnderWineTest, ListsEachSourceInDiscoveryOrderAsTextAndJson) {
   EXPECT_EQ(status, 0);
 
   std::string escaped;
-  for (const char c : Lower(recent_)) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  for (const char c : Lower(recent_))
+    escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
   const std::string json = RunCommand(RunScan, {"--json"}, status);
   EXPECT_EQ(status, 0);
   EXPECT_TRUE(json.starts_with("[\n  {") && json.ends_with("}\n]\n")) << json;
@@ -100,7 +101,8 @@ TEST_F(ScanUnderWineTest, ExportRecommendedAddsHighDpiAwareToTheFileOnly) {
       std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), kLayersKeyName);
   ASSERT_EQ(contents.status, RegFileContents::Status::Ok);
   std::string values;
-  for (const RegFileValue& value : contents.values) values += value.name + "=" + value.data.ToText() + "\n";
+  for (const RegFileValue& value : contents.values)
+    values += value.name + "=" + value.data.ToText() + "\n";
   EXPECT_EQ(LinesNaming(values, folder_.Path()),
             (std::vector<std::string>{platform::UpperCasePath(chosen_) + "=DPIUNAWARE",
                                       listed_ + "=~ RUNASADMIN HIGHDPIAWARE",
