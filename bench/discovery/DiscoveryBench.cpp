@@ -14,7 +14,8 @@
 #include "catalogue/ProgramText.h"
 #include "compat/modRegistry.h"
 #include "platform/CurrentError.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
+#include "shell/AppText.h"
 #include "shell/window/MainWindow.h"
 #include "windows/SeededRegistry.h"
 

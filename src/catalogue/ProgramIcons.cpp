@@ -1,6 +1,6 @@
 // frmSharpwell: the programs' own small icons, filled in after the rows exist.
 #include "platform/IconApi.h"
-#include "shell/Layout.h"
+#include "platform/Layout.h"
 #include "shell/frmSharpwell.h"
 
 bool frmSharpwell::GetIcon(const std::string& Path) {

@@ -6,7 +6,7 @@
 #include "compat/LayersKey.h"
 #include "compat/modRegistry.h"
 #include "shell/frmSharpwell.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
 
 namespace {
 constexpr int kFlagsColumn = 1;

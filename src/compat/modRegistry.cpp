@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "inspect/LittleEndian.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 using namespace platform;

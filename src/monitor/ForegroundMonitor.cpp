@@ -8,7 +8,7 @@
 #include "platform/CurrentError.h"
 #include "platform/ProcessApi.h"
 #include "shell/frmSharpwell.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
 
 namespace {
 constexpr std::uint32_t kBalloonTimeout = 5;

@@ -7,7 +7,8 @@
 #include "monitor/modTrayIcon.h"
 #include "platform/TextApi.h"
 #include "platform/CurrentError.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
+#include "shell/AppText.h"
 
 namespace {
 void Arm(Timer& timer, std::uint32_t interval) {

@@ -11,8 +11,8 @@
 #include "compat/LayersKey.h"
 #include "inspect/clsExeReader.h"
 #include "inspect/clsFile.h"
-#include "shell/FormControls.h"
-#include "shell/ListControls.h"
+#include "platform/FormControls.h"
+#include "platform/ListControls.h"
 #include "shell/clsListView.h"
 
 // The controls of the main window, owned by whoever built the window.

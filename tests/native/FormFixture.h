@@ -23,11 +23,11 @@
 #include "platform/standin/ProcessTable.h"
 #include "platform/standin/RegistryStore.h"
 #include "platform/standin/TrayArea.h"
-#include "shell/Layout.h"
-#include "shell/MemoryControls.h"
-#include "shell/MemoryForm.h"
+#include "platform/Layout.h"
+#include "platform/memory/MemoryControls.h"
+#include "platform/memory/MemoryForm.h"
 #include "shell/frmSharpwell.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
 
 namespace apps {
 // Programs on drive C: and the generated executable each one is a copy of.

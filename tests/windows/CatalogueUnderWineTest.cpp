@@ -6,7 +6,7 @@
 #include "catalogue/ProgramText.h"
 #include "compat/modRegistry.h"
 #include "platform/CurrentError.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
 #include "shell/window/MainWindow.h"
 
 #include "common/FixturePath.h"

@@ -6,7 +6,7 @@
 #include "compat/modRegistry.h"
 #include "platform/CurrentError.h"
 #include "shell/frmSharpwell.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
 #include "shell/window/DragDrop.h"
 #include "shell/window/MainWindow.h"
 

@@ -1,8 +1,8 @@
 // The real main window under Wine: layout at the screen's DPI, columns, status bar,
 // pop-up menus, and what closing does with monitoring off and on.
 #include "platform/CurrentError.h"
-#include "shell/Layout.h"
-#include "shell/modSharpwell.h"
+#include "platform/Layout.h"
+#include "platform/modSharpwell.h"
 #include "shell/window/MainWindow.h"
 #include "shell/window/ProductInfo.h"
 

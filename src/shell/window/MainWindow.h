@@ -5,8 +5,8 @@
 //
 // The program's headers come before <windows.h>: the platform headers name constants
 // after the system's own (GENERIC_READ, ...), which <windows.h> defines as macros.
-#include "shell/FormControls.h"
-#include "shell/Layout.h"
+#include "platform/FormControls.h"
+#include "platform/Layout.h"
 #include "shell/frmSharpwell.h"
 
 #include <windows.h>

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/UniqueHandle.h"
-#include "shell/ListControls.h"
+#include "platform/ListControls.h"
 
 namespace win32controls {
 void DestroyChildWindow(HWND window);  // only while it is still a window

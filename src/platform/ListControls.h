@@ -5,7 +5,7 @@
 //
 // Two implementations keep the same contract: one over the real common controls
 // (shell/window/Win32Controls.h, Windows builds only) and one in memory
-// (shell/MemoryControls.h). Failures never throw: a failing operation raises its error
+// (platform/memory/MemoryControls.h). Failures never throw: a failing operation raises its error
 // into CurrentError and returns a failure value (false, std::nullopt); everything else
 // is left as it was.
 //
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Picture.h"
+#include "platform/Picture.h"
 
 enum class ColumnAlignment { Left, Right, Centre };
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "shell/ListControls.h"
+#include "platform/ListControls.h"
 
 struct TwipsRect {
   std::int32_t left, top, width, height;

@@ -1,4 +1,4 @@
-#include "shell/ListControls.h"
+#include "platform/ListControls.h"
 
 #include "platform/AsciiCase.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ListControls.h"
+#include "platform/ListControls.h"
 
 class MemoryImageList final : public ImageList {
  public:
