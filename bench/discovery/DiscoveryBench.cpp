@@ -11,7 +11,7 @@
 // - phase times: the moment each status text is set.
 //
 // Usage: sharpwell-discovery-bench SOURCE_EXE [COUNT]   (COUNT defaults to 1000)
-#include "catalogue/ProgramText.h"
+#include "platform/ProgramText.h"
 #include "compat/modRegistry.h"
 #include "platform/CurrentError.h"
 #include "platform/modSharpwell.h"

@@ -12,6 +12,11 @@ bool ListView::DeselectSelectedRow() {
   return SetSelected(*row, false);
 }
 
+void ListView::SelectAll() {
+  const int count = Count();
+  for (int row = 1; row <= count; ++row) SetSelected(row, true);
+}
+
 namespace listrules {
 
 bool KeyNotUnique(const std::string& key) {

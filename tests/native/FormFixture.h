@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/CatalogueText.h"
-#include "catalogue/ProgramText.h"
+#include "compat/CompatFlags.h"
+#include "compat/LayersKey.h"
+#include "platform/ProgramText.h"
 #include "common/FixturePath.h"
 #include "common/TempFolder.h"
 #include "compat/modRegistry.h"
@@ -27,6 +28,7 @@
 #include "platform/memory/MemoryControls.h"
 #include "platform/memory/MemoryForm.h"
 #include "shell/frmSharpwell.h"
+#include "platform/TextApi.h"
 #include "platform/modSharpwell.h"
 
 namespace apps {
@@ -142,7 +144,7 @@ class FormFixture : public ::testing::Test {
 
   // A compatibility row as discovery would make it, with its value stored.
   int AddCompatRow(const std::string& path, const std::string& flags) {
-    int row = lvwCompat.AddRow(Key(path), ::GetFileName(Key(path)), frmSharpwell::DefaultIconKey)
+    int row = lvwCompat.AddRow(Key(path), ::GetFileName(Key(path)), kDefaultIconKey)
                   .value();
     lvwCompat.SetSubItem(row, 1, flags);
     return row;

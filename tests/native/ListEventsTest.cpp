@@ -4,7 +4,7 @@
 class ListEventsTest : public FormFixture {
  protected:
   void ListPrograms(std::initializer_list<const char*> paths) {
-    for (const char* path : paths) ASSERT_NE(form.AddProgram(path), NotLoaded) << path;
+    for (const char* path : paths) ASSERT_NE(form.Catalogue.AddProgram(path), NotLoaded) << path;
   }
 };
 

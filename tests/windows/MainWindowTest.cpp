@@ -161,21 +161,6 @@ TEST_F(MainWindowTest, ClosingHidesOnlyFromTheTitleBarWhileMonitoring) {
   }
 }
 
-TEST_F(MainWindowTest, FullRowSelectChangesOnlyItsOwnBit) {
-  HWND programs = window_->Control(ControlId::lvwPrograms);
-  clsListView view;
-  view.BindTo(reinterpret_cast<std::uintptr_t>(programs));
-  SendMessageA(programs, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
-  view.FullRowSelect(true);
-  DWORD style = static_cast<DWORD>(SendMessageA(programs, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-  EXPECT_TRUE(style & LVS_EX_FULLROWSELECT);
-  EXPECT_TRUE(style & LVS_EX_GRIDLINES);
-  view.FullRowSelect(false);
-  style = static_cast<DWORD>(SendMessageA(programs, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-  EXPECT_FALSE(style & LVS_EX_FULLROWSELECT);
-  EXPECT_TRUE(style & LVS_EX_GRIDLINES);
-}
-
 TEST_F(MainWindowTest, FocusOpensOnTheCatalogueAndTabsThroughTheListsAndTheCheckBox) {
   window_->Show();
   HWND programs = window_->Control(ControlId::lvwPrograms);

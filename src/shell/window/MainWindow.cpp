@@ -389,7 +389,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
       break;
     }
     case NM_RCLICK:
-      if (compat) form_->lvwCompat_MouseUp(2);
+      if (compat) form_->lvwCompat_MouseUp(keys::RightButton);
       break;
     case LVN_COLUMNCLICK:
       if (programs) form_->lvwPrograms_ColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem + 1);
