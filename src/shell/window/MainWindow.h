@@ -60,6 +60,11 @@ class MainWindow : public FormWindow {
  private:
   MainWindow(HINSTANCE instance, int dpi);
   bool Build();
+  bool CreateFrame();
+  bool CreateControls(Parts& parts);
+  void FillControls(Parts& parts);
+  void CreateHandlerParts(Parts& parts);
+  void ConnectForm();
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnSize();
