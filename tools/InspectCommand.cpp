@@ -1,6 +1,7 @@
 #include "InspectCommand.h"
 
 #include "PathArguments.h"
+#include "catalogue/DpiAwareText.h"
 #include "inspect/InspectExecutable.h"
 #include "inspect/clsExeReader.h"
 
@@ -12,7 +13,7 @@ bool PrintInspection(clsExeReader& reader, const std::string& path, std::FILE* o
     PrintLoadError(output, result.errorNumber, result.errorDescription, path);
     return false;
   }
-  std::fprintf(output, "%s\t%s\t%ld\t%s\n", result.dpiAware.c_str(), result.bits.c_str(),
+  std::fprintf(output, "%s\t%s\t%ld\t%s\n", DpiAwareText(result.dpiAware), result.bits.c_str(),
                static_cast<long>(result.subsystem), path.c_str());
   return true;
 }

@@ -3,18 +3,16 @@
 #include <algorithm>
 
 #include "CommandStatus.h"
-#include "catalogue/CatalogueText.h"
+#include "catalogue/DpiAwareText.h"
 #include "compat/CompatFlags.h"
 #include "compat/DpiModes.h"
 #include "inspect/InspectExecutable.h"
 #include "inspect/ManifestAwareness.h"
-#include "shell/MemoryMainWindow.h"
+#include "MemoryMainWindow.h"
+#include "platform/Layout.h"
+#include "platform/TextApi.h"
 
 namespace {
-constexpr int kVerdictColumn = 1;
-constexpr int kBitsColumn = 2;
-constexpr int kFlagsColumn = 1;
-
 // `text` as a JSON string, quotes included.
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
@@ -46,18 +44,19 @@ std::vector<ScannedProgram> ScanPrograms() {
   parts.window.Show();  // discovery lists programs only for a shown window
   parts.form.tmrLoad_Timer();
 
+  clsExeReader reader;
   std::vector<ScannedProgram> found;
   for (int i = 1; i <= parts.lvwPrograms.Count(); ++i) {
     ScannedProgram program;
     program.path = parts.lvwPrograms.Key(i).value_or("");
-    program.verdict = parts.lvwPrograms.SubItem(i, kVerdictColumn).value_or("");
-    program.bits = parts.lvwPrograms.SubItem(i, kBitsColumn).value_or("");
+    program.verdict = parts.lvwPrograms.SubItem(i, ProgramsColumn::DpiAware).value_or("");
+    program.bits = parts.lvwPrograms.SubItem(i, ProgramsColumn::Bits).value_or("");
     if (std::optional<int> entry = parts.lvwCompat.FindRow(program.path))
-      program.flags = parts.lvwCompat.SubItem(*entry, kFlagsColumn).value_or("");
+      program.flags = parts.lvwCompat.SubItem(*entry, CompatColumn::Flags).value_or("");
     // A file that went away since discovery read it counts as unaware, as one that is
     // no executable does.
     program.awareness =
-        AwarenessText(InspectAwareness(parts.form.ExeReader, program.path).verdict.awareness);
+        AwarenessText(InspectAwareness(reader, program.path).verdict.awareness);
     found.push_back(std::move(program));
   }
   return found;
@@ -81,7 +80,7 @@ std::string ScanJson(const std::vector<ScannedProgram>& programs) {
 }
 
 bool NeedsHighDpiAware(const ScannedProgram& program) {
-  return program.verdict == DpiAwareText::No &&
+  return program.verdict == DpiAwareText(DpiVerdict::No) &&
          program.awareness == AwarenessText(DpiAwareness::Unaware) && !HasDpiMode(program.flags);
 }
 

@@ -11,10 +11,11 @@
 // - phase times: the moment each status text is set.
 //
 // Usage: sharpwell-discovery-bench SOURCE_EXE [COUNT]   (COUNT defaults to 1000)
-#include "catalogue/ProgramText.h"
+#include "platform/ProgramText.h"
 #include "compat/modRegistry.h"
 #include "platform/CurrentError.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
+#include "shell/AppText.h"
 #include "shell/window/MainWindow.h"
 #include "windows/SeededRegistry.h"
 

@@ -1,15 +1,17 @@
-// frmSharpwell: discovery, the one tick of tmrLoad that fills both lists at start-up
-// from the compatibility list, the running processes and Explorer's list of recently
-// run programs; and the status display it reports through.
+// The scan of programs that fills the catalogue at start-up from the compatibility
+// list, the running processes and Explorer's list of recently run programs; the status
+// display it reports through; and how a process's program is found.
 #include <algorithm>
 #include <cmath>
 
-#include "catalogue/CatalogueText.h"
-#include "catalogue/ProgramText.h"
+#include "catalogue/Catalogue.h"
 #include "compat/modRegistry.h"
 #include "platform/ClockApi.h"
 #include "platform/ProcessApi.h"
-#include "shell/frmSharpwell.h"
+#include "platform/ProgramText.h"
+#include "platform/TextApi.h"
+
+namespace catalogue {
 
 namespace {
 constexpr const char* kUserAssistCount =
@@ -29,7 +31,7 @@ bool IsDrivePath(const std::string& path) {
 }
 }  // namespace
 
-void frmSharpwell::SetStatus(const std::string& text, float maximum) {
+void Catalogue::SetStatus(const std::string& text, float maximum) {
   c_.SBar.SetPanel1Text(text);
   if (maximum != 0) {
     c_.PBar.SetValue(0);
@@ -38,7 +40,7 @@ void frmSharpwell::SetStatus(const std::string& text, float maximum) {
   c_.window.DoEvents();
 }
 
-void frmSharpwell::UpdateProgress(float value) {
+void Catalogue::UpdateProgress(float value) {
   // At most ten repaints a second, however long the loop; the absolute difference also
   // lets the clock wrap at midnight.
   if (std::fabs(platform::SecondsSinceMidnight() - LastProgressTime) < kRepaintSeconds) return;
@@ -47,7 +49,7 @@ void frmSharpwell::UpdateProgress(float value) {
   LastProgressTime = platform::SecondsSinceMidnight();
 }
 
-std::string frmSharpwell::GetProcessPath(std::uint32_t processId) {
+std::string Catalogue::GetProcessPath(std::uint32_t processId) {
   if (processId == 0 || processId == 4) return {};  // the idle and system processes
   platform::ProcessHandle process =
       platform::OpenProcess(platform::win::PROCESS_QUERY_INFORMATION, false, processId);
@@ -58,7 +60,7 @@ std::string frmSharpwell::GetProcessPath(std::uint32_t processId) {
   return platform::QueryFullProcessImageNameA(process).value_or("");
 }
 
-std::string frmSharpwell::GetProcessPathFromList(std::uint32_t processId) {
+std::string Catalogue::GetProcessPathFromList(std::uint32_t processId) {
   // Only programs already in the catalogue can be found this way, by file name.
   platform::Snapshot snapshot = platform::CreateToolhelp32Snapshot(platform::win::TH32CS_SNAPPROCESS, 0);
   if (!snapshot) return {};
@@ -75,57 +77,35 @@ std::string frmSharpwell::GetProcessPathFromList(std::uint32_t processId) {
   return {};
 }
 
-void frmSharpwell::tmrLoad_Timer() {
-  c_.tmrLoad.SetEnabled(false);
+void Catalogue::ScanForPrograms() {
   SetStatus("Reading compatibility list...", 100);
+  for (const std::string& key : compat_.Keys()) AddProgram(key);
 
-  for (const std::string& value : EnumRegValues(RegistryPath::Layers)) {
-    const std::string name = platform::LowerCasePath(value);
-    CurrentItem.reset();
-    if (std::optional<int> row = c_.lvwCompat.AddRow(name, GetFileName(name), DefaultIconKey))
-      CurrentItem = RowRef{&c_.lvwCompat, *row};
-    // A row that was there already (a second run) keeps its flags.
-    if (CurrentItem)
-      c_.lvwCompat.SetSubItem(CurrentItem->position, 1,
-                              GetRegValue(RegistryPath::Layers, name).ToText());
+  SetStatus("Reading process list...", 100);
+  if (platform::Snapshot snapshot =
+          platform::CreateToolhelp32Snapshot(platform::win::TH32CS_SNAPPROCESS, 0)) {
+    platform::ProcessEntry entry;
+    int seen = 0;
+    for (bool more = platform::Process32First(snapshot, &entry); more;
+         more = platform::Process32Next(snapshot, &entry)) {
+      std::string path = GetProcessPath(entry.th32ProcessID);
+      // The bar shows the processes seen so far, up to its maximum.
+      seen = std::min(seen + 1, kProcessPhaseMaximum);
+      UpdateProgress(static_cast<float>(seen));
+      if (IsDrivePath(path)) AddProgram(path);
+    }
   }
 
-  if (!c_.window.Visible()) {
-    ScanPending = true;  // the scan of programs waits for the window to be shown
-  } else {
-    ScanPending = false;
-    SetStatus("Reading compatibility list...", 100);
-    const int compatRows = c_.lvwCompat.Count();
-    for (int i = 1; i <= compatRows; ++i)
-      if (std::optional<std::string> key = c_.lvwCompat.Key(i)) AddProgram(*key);
-
-    SetStatus("Reading process list...", 100);
-    if (platform::Snapshot snapshot =
-            platform::CreateToolhelp32Snapshot(platform::win::TH32CS_SNAPPROCESS, 0)) {
-      platform::ProcessEntry entry;
-      int seen = 0;
-      for (bool more = platform::Process32First(snapshot, &entry); more;
-           more = platform::Process32Next(snapshot, &entry)) {
-        std::string path = GetProcessPath(entry.th32ProcessID);
-        // The bar shows the processes seen so far, up to its maximum.
-        seen = std::min(seen + 1, kProcessPhaseMaximum);
-        UpdateProgress(static_cast<float>(seen));
-        if (IsDrivePath(path)) AddProgram(path);
-      }
-    }
-
-    SetStatus("Reading recent program list...", 100);
-    const std::vector<std::string> recent = EnumRegValues(kUserAssistCount);
-    c_.PBar.SetMax(static_cast<int>(recent.size()));
-    for (std::size_t i = 0; i < recent.size(); ++i) {
-      UpdateProgress(static_cast<float>(i + 1));
-      // Rot13 leaves ":" and "\" alone, so the encoded name shows the form already.
-      if (IsDrivePath(recent[i])) AddProgram(Rot13(recent[i]));
-    }
-
-    tmrGetIcons_Timer();
+  SetStatus("Reading recent program list...", 100);
+  const std::vector<std::string> recent = EnumRegValues(kUserAssistCount);
+  c_.PBar.SetMax(static_cast<int>(recent.size()));
+  for (std::size_t i = 0; i < recent.size(); ++i) {
+    UpdateProgress(static_cast<float>(i + 1));
+    // Rot13 leaves ":" and "\" alone, so the encoded name shows the form already.
+    if (IsDrivePath(recent[i])) AddProgram(Rot13(recent[i]));
   }
-  SetStatus("Ready", 100);
-  tmrMonitor_Timer();
-  c_.tmrMonitor.SetEnabled(true);
+
+  tmrGetIcons_Timer();
 }
+
+}  // namespace catalogue

@@ -1,11 +1,13 @@
-// frmSharpwell: the programs' own small icons, filled in after the rows exist.
+// The programs' own small icons, filled in after the rows exist.
+#include "catalogue/Catalogue.h"
 #include "platform/IconApi.h"
-#include "shell/Layout.h"
-#include "shell/frmSharpwell.h"
+#include "platform/Layout.h"
 
-bool frmSharpwell::GetIcon(const std::string& Path) {
+namespace catalogue {
+
+bool Catalogue::GetIcon(const std::string& Path) {
   // Only the exact default-icon text takes that file's icon at index 2.
-  const int index = Path == DefaultIconKey ? 2 : 0;
+  const int index = Path == kDefaultIconKey ? 2 : 0;
   FileAccess.Wow64DisableRedirect();
   platform::Icon icon = platform::ExtractSmallIcon(Path, index);
   FileAccess.Wow64EnableRedirect();
@@ -21,22 +23,19 @@ bool frmSharpwell::GetIcon(const std::string& Path) {
   return true;
 }
 
-void frmSharpwell::tmrGetIcons_Timer() {
+void Catalogue::tmrGetIcons_Timer() {
   c_.tmrGetIcons.SetEnabled(false);
   SetStatus("Loading program icons...", 100);
 
   const int programs = c_.lvwPrograms.Count();
   for (int i = 1; i <= programs; ++i) {
-    if (c_.lvwPrograms.SmallIcon(i) != DefaultIconKey) continue;
+    if (c_.lvwPrograms.SmallIcon(i) != kDefaultIconKey) continue;
     std::optional<std::string> key = c_.lvwPrograms.Key(i);
     if (key && GetIcon(*key)) c_.lvwPrograms.SetSmallIcon(i, *key);
   }
-  // A compatibility row shows the catalogue's image of the same program when there is
-  // one; the image list refuses the key otherwise and the row keeps the default icon.
-  const int entries = c_.lvwCompat.Count();
-  for (int i = 1; i <= entries; ++i) {
-    if (c_.lvwCompat.SmallIcon(i) != DefaultIconKey) continue;
-    if (std::optional<std::string> key = c_.lvwCompat.Key(i)) c_.lvwCompat.SetSmallIcon(i, *key);
-  }
+  // A compatibility row shows the catalogue's image of the same program.
+  compat_.ShowProgramIcons();
   SetStatus("Ready", 0);
 }
+
+}  // namespace catalogue

@@ -5,6 +5,10 @@
 #include <optional>
 #include <string>
 
+// The flags the window's commands set.
+inline constexpr const char* kHighDpiAwareFlag = "HIGHDPIAWARE";
+inline constexpr const char* kRunAsAdminFlag = "RUNASADMIN";
+
 // True when `flag` occurs in `flags` (exact case, anywhere). An empty flag is always
 // present.
 bool FlagPresent(const std::string& flags, const std::string& flag);

@@ -16,6 +16,10 @@ inline constexpr const char* kLayersKeyPath =
 inline constexpr const char* kLayersKeyName =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
 
+namespace RegistryPath {
+inline constexpr const char* Layers = kLayersKeyPath;
+}  // namespace RegistryPath
+
 void SetLayersValue(const std::string& name, std::string_view flags);
 void SetLayersValue(const std::string& name, std::int32_t number);
 void DeleteLayersValue(const std::string& name);

@@ -3,7 +3,8 @@
 #include <array>
 #include <span>
 
-#include "inspect/LittleEndian.h"
+#include "platform/AsciiCase.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 using namespace platform;
@@ -29,15 +30,6 @@ constexpr std::array<RootName, 6> kRoots{{{"HKCR", HKEY_CLASSES_ROOT},
                                           {"HKU", HKEY_USERS},
                                           {"HKPD", HKEY_PERFORMANCE_DATA},
                                           {"HKCC", HKEY_CURRENT_CONFIG}}};
-
-bool SameRootName(std::string_view a, std::string_view b) {
-  auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (upper(a[i]) != upper(b[i])) return false;
-  }
-  return true;
-}
 
 // Opens the key named by `keyPath`; an empty owner when the path or the key is unusable.
 RegistryKey OpenKey(std::string_view keyPath, std::uint32_t access) {
@@ -142,7 +134,7 @@ ParsedKeyPath ParseKeyPath(std::string_view keyPath) {
   std::string_view rootName = keyPath.substr(0, slash);
   if (slash != std::string_view::npos) parsed.subKey = std::string(keyPath.substr(slash + 1));
   for (const auto& root : kRoots) {
-    if (SameRootName(root.name, rootName)) parsed.root = root.key;
+    if (EqualsIgnoringCase(root.name, rootName)) parsed.root = root.key;
   }
   return parsed;
 }

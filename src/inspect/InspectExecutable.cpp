@@ -18,9 +18,9 @@ ExeInspection InspectExecutable(clsExeReader& reader, const std::string& path) {
   result.bits = reader.Architecture();
   result.subsystem = reader.Subsystem();
   if (result.subsystem == kWindowsGuiSubsystem)
-    result.dpiAware = DeclaresHighDpi(reader) ? DpiAwareText::Yes : DpiAwareText::No;
+    result.dpiAware = DeclaresHighDpi(reader) ? DpiVerdict::Yes : DpiVerdict::No;
   else
-    result.dpiAware = DpiAwareText::NotApplicable;
+    result.dpiAware = DpiVerdict::NotApplicable;
   reader.UnloadExe();
   return result;
 }

@@ -1,7 +1,7 @@
 // clsExeReader: the section table and the resource directory, one level per call.
 #include <algorithm>
 
-#include "inspect/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "platform/AsciiCase.h"
 #include "inspect/Utf16.h"
 #include "inspect/clsExeReader.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "inspect/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "platform/CurrentError.h"
 
 namespace {

@@ -1,20 +1,25 @@
-// frmSharpwell: start with Windows (the chkMonitor box) and the foreground monitor,
-// which follows the program in front and, while monitoring, puts every program that
-// is not DPI aware on the compatibility list by itself.
-#include "catalogue/CatalogueText.h"
-#include "catalogue/ProgramText.h"
+#include "monitor/ForegroundMonitor.h"
+
 #include "compat/modRegistry.h"
 #include "monitor/modTrayIcon.h"
-#include "platform/CurrentError.h"
 #include "platform/ProcessApi.h"
-#include "shell/frmSharpwell.h"
-#include "shell/modSharpwell.h"
+#include "platform/ProgramText.h"
+#include "platform/TextApi.h"
+#include "platform/modSharpwell.h"
+
+namespace monitor {
 
 namespace {
 constexpr std::uint32_t kBalloonTimeout = 5;
 }
 
-void frmSharpwell::chkMonitor_Click() {
+bool ForegroundMonitor::StartsWithWindows() const {
+  std::string run = GetRegValue(RegistryPath::Run, modSharpwell::AppProductName).ToText();
+  return platform::LowerCasePath(run).find(platform::LowerCasePath(modSharpwell::AppExePath)) !=
+         std::string::npos;
+}
+
+void ForegroundMonitor::chkMonitor_Click() {
   const std::string& name = modSharpwell::AppProductName;
   if (c_.chkMonitor.Checked()) {
     SetRegValue(RegistryPath::Run, name, "\"" + modSharpwell::AppExePath + "\" /s");
@@ -27,39 +32,27 @@ void frmSharpwell::chkMonitor_Click() {
   }
 }
 
-void frmSharpwell::FollowForegroundProgram() {
-  // The row of the program in front becomes the only selected row, but only when the
-  // old selection could be taken away and the program has a row.
-  CurrentError::Clear();
-  bool deselected = c_.lvwPrograms.DeselectSelectedRow();
-  std::optional<int> row = c_.lvwPrograms.FindRow(platform::LowerCasePath(ForegroundPath));
-  if (row) c_.lvwPrograms.SetSelectedRow(*row);
-  if (deselected && row && !CurrentError::IsSet()) {
-    c_.lvwPrograms.SetSelected(*row, true);
-    c_.lvwPrograms.EnsureVisible(*row);
-  }
-}
-
-void frmSharpwell::tmrMonitor_Timer() {
+Tick ForegroundMonitor::tmrMonitor_Timer() {
   ForegroundWindow = platform::GetForegroundWindow();
-  if (ForegroundWindow == LastForegroundWindow) return;
+  if (ForegroundWindow == LastForegroundWindow) return Tick::SameWindow;
   LastForegroundWindow = ForegroundWindow;
+  if (ForegroundWindow == c_.window.Handle()) return Tick::NewWindow;
 
-  if (ForegroundWindow != c_.window.Handle()) {
-    ForegroundProcessId = platform::GetWindowThreadProcessId(ForegroundWindow);
-    ForegroundPath = GetProcessPath(ForegroundProcessId);
-    FollowForegroundProgram();
-    if (c_.chkMonitor.Checked()) {
-      const std::string& name = modSharpwell::AppProductName;
-      modTrayIcon::AddTrayIcon(c_.window.IconOwnerHandle(), c_.window.IconHandle(), name);
-      if (AddProgram(ForegroundPath, true) == AddedToCompatList)
-        modTrayIcon::ShowTrayBalloon(
-            name,
-            platform::FromUtf8("\xE2\x80\x9C") + GetFileName(ForegroundPath) +
-                platform::FromUtf8("\xE2\x80\x9D has been added to the HighDPIAware list, so it "
-                                   "should appear clearly the next time you open it."),
-            kBalloonTimeout, platform::tray::NIIF_USER, true, true);
-    }
+  ForegroundProcessId = platform::GetWindowThreadProcessId(ForegroundWindow);
+  ForegroundPath = catalogue_.GetProcessPath(ForegroundProcessId);
+  catalogue_.SelectProgram(ForegroundPath);
+  if (c_.chkMonitor.Checked()) {
+    const std::string& name = modSharpwell::AppProductName;
+    modTrayIcon::AddTrayIcon(c_.window.IconOwnerHandle(), c_.window.IconHandle(), name);
+    if (catalogue_.AddProgram(ForegroundPath, true) == AddedToCompatList)
+      modTrayIcon::ShowTrayBalloon(
+          name,
+          platform::FromUtf8("\xE2\x80\x9C") + GetFileName(ForegroundPath) +
+              platform::FromUtf8("\xE2\x80\x9D has been added to the HighDPIAware list, so it "
+                                 "should appear clearly the next time you open it."),
+          kBalloonTimeout, platform::tray::NIIF_USER, true, true);
   }
-  if (c_.window.Visible()) ShowSystemDpi();
+  return Tick::NewWindow;
 }
+
+}  // namespace monitor

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/UniqueHandle.h"
-#include "shell/Picture.h"
+#include "platform/Picture.h"
 
 namespace platform {
 

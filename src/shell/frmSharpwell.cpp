@@ -5,9 +5,8 @@
 
 #include "compat/modRegistry.h"
 #include "monitor/modTrayIcon.h"
-#include "platform/TextApi.h"
 #include "platform/CurrentError.h"
-#include "shell/modSharpwell.h"
+#include "shell/AppText.h"
 
 namespace {
 void Arm(Timer& timer, std::uint32_t interval) {
@@ -16,25 +15,28 @@ void Arm(Timer& timer, std::uint32_t interval) {
 }
 }  // namespace
 
-frmSharpwell::frmSharpwell(const FormParts& parts) : c_(parts) {
+frmSharpwell::frmSharpwell(const FormParts& parts)
+    : Compat({parts.lvwCompat, parts.mnuCompatDPI, parts.mnuCompatAdmin, parts.window}),
+      Catalogue({parts.lvwPrograms, parts.imlIcons, parts.SBar, parts.PBar, parts.tmrGetIcons,
+                 parts.window},
+                Compat),
+      Monitor({parts.chkMonitor, parts.window}, Catalogue),
+      c_(parts) {
   c_.chkMonitor.OnClick([this] { chkMonitor_Click(); });
 }
 
 void frmSharpwell::Form_Load(bool commandLineEmpty) {
   // The default program icon, before any row can name it.
-  GetIcon(DefaultIconKey);
-  CompatView.BindTo(c_.lvwCompat.Handle());
-  ProgramsView.BindTo(c_.lvwPrograms.Handle());
+  Catalogue.GetIcon(kDefaultIconKey);
+  CompatView.BindTo(c_.lvwCompat);
+  ProgramsView.BindTo(c_.lvwPrograms);
   CompatView.FullRowSelect(true);
   ProgramsView.FullRowSelect(true);
   c_.lblInstructions.SetCaption(AppText::Instructions);
 
   if (commandLineEmpty) {
     c_.window.Show();
-    std::string run = GetRegValue(RegistryPath::Run, modSharpwell::AppProductName).ToText();
-    if (platform::LowerCasePath(run).find(platform::LowerCasePath(modSharpwell::AppExePath)) !=
-        std::string::npos)
-      c_.chkMonitor.SetChecked(true);
+    if (Monitor.StartsWithWindows()) c_.chkMonitor.SetChecked(true);
     Arm(c_.tmrLoad, TimerInterval::LoadAtStart);
   } else {
     // Started with Windows: stay hidden; the icon comes with the first monitor tick.
@@ -55,6 +57,23 @@ bool frmSharpwell::Form_QueryUnload(int UnloadMode) {
   modTrayIcon::RemoveTrayIcon(c_.window.IconOwnerHandle());
   c_.window.EndProcess();
   return false;
+}
+
+void frmSharpwell::tmrLoad_Timer() {
+  c_.tmrLoad.SetEnabled(false);
+  Catalogue.SetStatus("Reading compatibility list...", 100);
+  Compat.ReadCompatList();
+  // The scan of programs waits for the window to be shown.
+  ScanPending = !c_.window.Visible();
+  if (!ScanPending) Catalogue.ScanForPrograms();
+  Catalogue.SetStatus("Ready", 100);
+  tmrMonitor_Timer();
+  c_.tmrMonitor.SetEnabled(true);
+}
+
+void frmSharpwell::tmrMonitor_Timer() {
+  if (Monitor.tmrMonitor_Timer() == monitor::Tick::NewWindow && c_.window.Visible())
+    ShowSystemDpi();
 }
 
 void frmSharpwell::mnuTrayExit_Click() { Form_QueryUnload(UnloadFromCode); }

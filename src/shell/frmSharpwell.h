@@ -1,18 +1,20 @@
 #pragma once
-// frmSharpwell: the main window's behaviour, over its controls as interfaces. The real
-// window (shell/window) forwards its messages here; tests drive the same handlers over
-// the in-memory controls.
+// frmSharpwell: the main window's behaviour, over its controls as interfaces. It owns
+// the subsystems (the compatibility list, the catalogue, the foreground monitor), hands
+// each event to the one it belongs to and sequences what spans several. The real window
+// (shell/window) forwards its messages here; tests drive the same handlers over the
+// in-memory controls.
 #include <cstdint>
 #include <string>
 
-#include <optional>
 #include <vector>
 
-#include "compat/LayersKey.h"
-#include "inspect/clsExeReader.h"
-#include "inspect/clsFile.h"
-#include "shell/FormControls.h"
-#include "shell/ListControls.h"
+#include "catalogue/Catalogue.h"
+#include "compat/CompatList.h"
+#include "monitor/ForegroundMonitor.h"
+#include "platform/FormControls.h"
+#include "platform/Layout.h"
+#include "platform/ListControls.h"
 #include "shell/clsListView.h"
 
 // The controls of the main window, owned by whoever built the window.
@@ -42,28 +44,11 @@ inline constexpr std::uint32_t Monitor = 8000;
 }  // namespace TimerInterval
 
 namespace RegistryPath {
-inline constexpr const char* Run = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* WindowMetrics = "HKCU\\Control Panel\\Desktop\\WindowMetrics";
-inline constexpr const char* Layers = kLayersKeyPath;
 }  // namespace RegistryPath
-
-// The result of AddProgram.
-enum AddResult : std::int16_t {
-  NotLoaded = 0,            // new to the catalogue, and its file could not be loaded
-  Listed = 1,               // in the catalogue; the compatibility list was left alone
-  AlreadyInCompatList = 2,  // not DPI aware, and already on the compatibility list
-  AddedToCompatList = 3,    // not DPI aware, and put on the compatibility list now
-};
-
-// A row of one of the two lists.
-struct RowRef {
-  ListView* list = nullptr;
-  int position = 0;
-};
 
 class frmSharpwell {
  public:
-  static constexpr const char* DefaultIconKey = "C:\\Windows\\system32\\shell32.dll";
   // UnloadMode: how the close was asked for.
   static constexpr int UnloadFromTitleBar = 0;  // title bar or system menu
   static constexpr int UnloadFromCode = 1;
@@ -80,64 +65,43 @@ class frmSharpwell {
   bool Form_QueryUnload(int UnloadMode);
   void mnuTrayShow_Click();
   void mnuTrayExit_Click();
-  void chkMonitor_Click();
   // The notification-area callback: the mouse event that happened on the icon.
   void pcbIcon16_MouseMove(std::uint32_t mouseMessage);
   void ShowSystemDpi();
 
-  // The catalogue: the one way a program becomes a row.
-  AddResult AddProgram(std::string Path, bool AddToCompatList = false);
-  bool DoesFileExist(const std::string& Filename);
-
-  // Discovery: the one tick of tmrLoad, and what it shares with the monitor.
+  // Discovery, the one tick of tmrLoad: the compatibility list, then (when the window
+  // is shown) the scan of programs, then the first monitor tick.
   void tmrLoad_Timer();
-  void SetStatus(const std::string& text, float maximum);
-  void UpdateProgress(float value);
-  std::string GetProcessPath(std::uint32_t processId);
-  std::string GetProcessPathFromList(std::uint32_t processId);
-
-  // Program icons.
-  bool GetIcon(const std::string& Path);
-  void tmrGetIcons_Timer();
-
-  // The compatibility list's commands.
-  void AddCompatFlag(int row, const std::string& flag);
-  void RemoveCompatFlag(int row, const std::string& flag);
-  void mnuCompatDPI_Click();
-  void mnuCompatAdmin_Click();
-  void mnuCompatEdit_Click();
-  void mnuCompatDelete_Click();
-
-  // The lists' events.
-  void lvwCompat_KeyDown(int KeyCode, int Shift);
-  void lvwPrograms_KeyDown(int KeyCode, int Shift);
-  void lvwCompat_MouseUp(int Button);
-  void lvwPrograms_ColumnClick(int columnPosition);
-  // The lower-case paths of the selected "No" rows; the allowed effects go to `effects`.
-  std::vector<std::string> lvwPrograms_OLEStartDrag(std::uint32_t& effects);
-  void lvwCompat_OLEDragDrop(const std::vector<std::string>& files);
-  void lvwPrograms_OLEDragDrop(const std::vector<std::string>& files);
-
-  // The foreground monitor.
+  // The foreground monitor's tick, then the system DPI line when something new is in
+  // front.
   void tmrMonitor_Timer();
 
+  // The other events go to the subsystem they belong to.
+  void chkMonitor_Click() { Monitor.chkMonitor_Click(); }
+  void tmrGetIcons_Timer() { Catalogue.tmrGetIcons_Timer(); }
+  void mnuCompatDPI_Click() { Compat.mnuCompatDPI_Click(); }
+  void mnuCompatAdmin_Click() { Compat.mnuCompatAdmin_Click(); }
+  void mnuCompatEdit_Click() { Compat.mnuCompatEdit_Click(); }
+  void mnuCompatDelete_Click() { Compat.mnuCompatDelete_Click(); }
+  void lvwCompat_KeyDown(int KeyCode, int Shift) { Compat.lvwCompat_KeyDown(KeyCode, Shift); }
+  void lvwCompat_MouseUp(int Button) { Compat.lvwCompat_MouseUp(Button); }
+  void lvwPrograms_KeyDown(int KeyCode, int Shift) { Catalogue.lvwPrograms_KeyDown(KeyCode, Shift); }
+  void lvwPrograms_ColumnClick(int columnPosition) { Catalogue.lvwPrograms_ColumnClick(columnPosition); }
+  std::vector<std::string> lvwPrograms_OLEStartDrag(std::uint32_t& effects) {
+    return Catalogue.lvwPrograms_OLEStartDrag(effects);
+  }
+  void lvwCompat_OLEDragDrop(const std::vector<std::string>& files) { Catalogue.lvwCompat_OLEDragDrop(files); }
+  void lvwPrograms_OLEDragDrop(const std::vector<std::string>& files) { Catalogue.lvwPrograms_OLEDragDrop(files); }
+
   bool ScanPending = false;
-  clsListView ProgramsView;
-  clsListView CompatView;
-  clsExeReader ExeReader;
-  clsFile FileAccess;
-  std::optional<RowRef> CurrentItem;
-  std::uintptr_t ForegroundWindow = 0;
-  std::uintptr_t LastForegroundWindow = 0;
-  std::uint32_t ForegroundProcessId = 0;
-  std::string ForegroundPath;
+  compat::CompatList Compat;
+  catalogue::Catalogue Catalogue;
+  monitor::ForegroundMonitor Monitor;
 
  private:
-  void SelectAll(ListView& list);
-  void ToggleFlagOnSelectedRows(MenuItem& item, const std::string& flag);
-  void FollowForegroundProgram();
-
   FormParts c_;
+  clsListView ProgramsView;
+  clsListView CompatView;
 };
 
 // The system DPI line: caption, tool tip and colour for a DPI value.

@@ -3,8 +3,9 @@
 #include "platform/CurrentError.h"
 #include "platform/ModuleApi.h"
 #include "platform/TextApi.h"
-#include "shell/FormControls.h"
-#include "shell/modSharpwell.h"
+#include "platform/FormControls.h"
+#include "platform/modSharpwell.h"
+#include "shell/AppText.h"
 
 bool RegisterServer(const std::string& Path) {
   std::optional<std::int32_t> status =

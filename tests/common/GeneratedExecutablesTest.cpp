@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/DpiAwareText.h"
 #include "common/FixturePath.h"
 #include "inspect/InspectExecutable.h"
 #include "inspect/clsExeReader.h"
@@ -72,7 +73,7 @@ TEST_P(GeneratedExecutablesTest, VerdictBitsSubsystemAndSectionTable) {
   ExeInspection seen = InspectExecutable(reader, path);
 
   ASSERT_TRUE(seen.loaded) << seen.errorNumber << " " << seen.errorDescription;
-  EXPECT_EQ(seen.dpiAware, expected.dpiAware);
+  EXPECT_EQ(DpiAwareText(seen.dpiAware), expected.dpiAware);
   EXPECT_EQ(seen.subsystem, expected.subsystem);
   EXPECT_EQ(seen.bits, expected.arch);
   EXPECT_EQ(reader.Architecture(), expected.arch);

@@ -95,7 +95,7 @@ TEST_F(HostileExecutableTest, FilesWithoutPeHeadersLoadQuietlyAsEmpty) {
     ExeInspection result = InspectExecutable(reader, file.Path());
     EXPECT_TRUE(result.loaded);
     EXPECT_EQ(result.errorNumber, 0);
-    EXPECT_EQ(result.dpiAware, "N/A");
+    EXPECT_EQ(result.dpiAware, DpiVerdict::NotApplicable);
     EXPECT_EQ(reader.Machine(), 0);
     EXPECT_EQ(reader.Subsystem(), 0);
     Load(file);
@@ -138,7 +138,7 @@ TEST_F(HostileExecutableTest, LoadingAnotherFileForgetsThePreviousHeaders) {
   EXPECT_TRUE(result.loaded);
   EXPECT_EQ(result.bits, "");
   EXPECT_EQ(result.subsystem, 0);
-  EXPECT_EQ(result.dpiAware, "N/A");
+  EXPECT_EQ(result.dpiAware, DpiVerdict::NotApplicable);
   EXPECT_EQ(reader.ResourceRootOffset(), root);
   EXPECT_EQ(reader.ResourceSectionRva(), rva);
 }

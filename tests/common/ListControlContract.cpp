@@ -1,10 +1,11 @@
 // The behaviour every implementation of the list controls shares: unique keys,
 // positions from 1, failing adds and lookups with their error numbers, sub-items by
 // column, small icons by image-list key, selection, removal, one-time sorting and the
-// refusals of the progress bar.
+// refusals of the progress bar; and the extended styles clsListView sets.
 #include "ListControlContract.h"
 
 #include "platform/CurrentError.h"
+#include "shell/clsListView.h"
 
 void ListControlContract::SetUp() {
   set_ = GetParam()();
@@ -363,4 +364,16 @@ TEST_P(ListControlContract, ProgressBarRefusesValuesBeyondItsRange) {
   const PixelRect where{427, 481, 333, 15};
   bar.Place(where);
   EXPECT_EQ(bar.Placement(), where);
+}
+
+TEST_P(ListControlContract, FullRowSelectChangesOnlyItsOwnStyleBit) {
+  constexpr std::uint32_t kGridLines = 0x1;
+  list_->SetExtendedStyle(kGridLines, kGridLines);
+  clsListView view;
+  view.BindTo(*list_);
+  view.FullRowSelect(true);
+  EXPECT_EQ(list_->ExtendedStyle() & (clsListView::LVS_EX_FULLROWSELECT | kGridLines),
+            clsListView::LVS_EX_FULLROWSELECT | kGridLines);
+  view.FullRowSelect(false);
+  EXPECT_EQ(list_->ExtendedStyle() & (clsListView::LVS_EX_FULLROWSELECT | kGridLines), kGridLines);
 }

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "shell/ListControls.h"
+#include "platform/ListControls.h"
 
 // One list view bound to one image list, a status bar and a progress bar, alive together
 // (the real ones inside a host window that the set owns).

@@ -1,7 +1,7 @@
 // The in-memory controls against the shared list-control contract.
 #include "ListControlContract.h"
 
-#include "shell/MemoryControls.h"
+#include "platform/memory/MemoryControls.h"
 
 namespace {
 

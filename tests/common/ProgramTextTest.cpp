@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "catalogue/ProgramText.h"
+#include "platform/ProgramText.h"
 #include "platform/TextApi.h"
 
 TEST(ProgramTextTest, FileNameIsTheTextAfterTheLastBackslash) {

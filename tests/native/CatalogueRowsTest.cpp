@@ -7,17 +7,17 @@ using CatalogueRowsTest = FormFixture;
 
 TEST_F(CatalogueRowsTest, OneRowPerPathWhateverItsCaseAndAListedProgramIsNotReadAgain) {
   window.Show();
-  EXPECT_EQ(form.AddProgram("C:\\Apps\\LEGACY.EXE"), Listed);
+  EXPECT_EQ(form.Catalogue.AddProgram("C:\\Apps\\LEGACY.EXE"), Listed);
   // With the file gone, only the key lookup can still answer 1.
   std::filesystem::remove(HostPath(apps::Legacy));
-  EXPECT_EQ(form.AddProgram("c:\\apps\\legacy.exe"), Listed);
+  EXPECT_EQ(form.Catalogue.AddProgram("c:\\apps\\legacy.exe"), Listed);
 
   ASSERT_EQ(Keys(lvwPrograms), std::vector<std::string>{"c:\\apps\\legacy.exe"});
   EXPECT_EQ(lvwPrograms.Text(1), "legacy.exe");
   EXPECT_EQ(lvwPrograms.SubItem(1, 1), "No");
   EXPECT_EQ(lvwPrograms.SubItem(1, 2), "x64");
   EXPECT_EQ(lvwPrograms.SubItem(1, 3), "c:\\apps\\legacy.exe");
-  EXPECT_EQ(lvwPrograms.SmallIcon(1), frmSharpwell::DefaultIconKey);
+  EXPECT_EQ(lvwPrograms.SmallIcon(1), kDefaultIconKey);
 }
 
 // Letter case beyond ASCII, in the active code page: one row and one Layers value,
@@ -37,8 +37,8 @@ TEST_F(CatalogueRowsTest, OneRowAndOneLayersValuePerPathInEveryLetterCase) {
     platform::standin::SetActiveCodePage(c.codePage);
     std::filesystem::create_directories(std::filesystem::path(HostPath(c.mixed)).parent_path());
     std::filesystem::copy_file(fixtures::FixturePath("x64", "dpi_false.exe"), HostPath(c.mixed));
-    EXPECT_EQ(form.AddProgram(c.mixed, true), AddedToCompatList);
-    EXPECT_EQ(form.AddProgram(c.upper, true), AlreadyInCompatList);
+    EXPECT_EQ(form.Catalogue.AddProgram(c.mixed, true), AddedToCompatList);
+    EXPECT_EQ(form.Catalogue.AddProgram(c.upper, true), AlreadyInCompatList);
     EXPECT_EQ(Keys(lvwCompat).back(), c.lower);
     EXPECT_EQ(EnumRegValues(RegistryPath::Layers).back(), c.upper);
   }
@@ -61,8 +61,8 @@ TEST_F(CatalogueRowsTest, ResultsOfAskingForTheCompatibilityList) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
-    EXPECT_EQ(form.AddProgram(c.path, true), c.first);
-    EXPECT_EQ(form.AddProgram(c.path, true), c.second);
+    EXPECT_EQ(form.Catalogue.AddProgram(c.path, true), c.first);
+    EXPECT_EQ(form.Catalogue.AddProgram(c.path, true), c.second);
     std::optional<int> row = lvwPrograms.FindRow(Key(c.path));
     EXPECT_EQ(row.has_value(), c.verdict != nullptr);
     if (row) {
@@ -73,38 +73,38 @@ TEST_F(CatalogueRowsTest, ResultsOfAskingForTheCompatibilityList) {
   ASSERT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Legacy)});
   EXPECT_EQ(lvwCompat.Text(1), "legacy.exe");
   EXPECT_EQ(lvwCompat.SubItem(1, 1), "HIGHDPIAWARE");
-  EXPECT_EQ(lvwCompat.SmallIcon(1), frmSharpwell::DefaultIconKey);
+  EXPECT_EQ(lvwCompat.SmallIcon(1), kDefaultIconKey);
   EXPECT_EQ(EnumRegValues(RegistryPath::Layers), std::vector<std::string>{Upper(apps::Legacy)});
   EXPECT_EQ(Layer(Upper(apps::Legacy)).Text(), "HIGHDPIAWARE");
   EXPECT_EQ(LayerType(Upper(apps::Legacy)), platform::reg::REG_SZ);
 }
 
 TEST_F(CatalogueRowsTest, AListedEntryWhoseValueWasDeletedMeanwhileIsNotWrittenAgain) {
-  ASSERT_EQ(form.AddProgram(apps::Legacy, true), AddedToCompatList);
+  ASSERT_EQ(form.Catalogue.AddProgram(apps::Legacy, true), AddedToCompatList);
   DeleteRegValue(RegistryPath::Layers, Upper(apps::Legacy));
-  EXPECT_EQ(form.AddProgram(apps::Legacy, true), AlreadyInCompatList);
+  EXPECT_EQ(form.Catalogue.AddProgram(apps::Legacy, true), AlreadyInCompatList);
   EXPECT_TRUE(Layer(Upper(apps::Legacy)).IsNone());
 }
 
 TEST_F(CatalogueRowsTest, TheIconTimerIsRestartedOnlyWhileTheWindowIsVisible) {
-  form.AddProgram(apps::Legacy);
+  form.Catalogue.AddProgram(apps::Legacy);
   EXPECT_EQ(tmrGetIcons.Armings(), 0);
   EXPECT_FALSE(tmrGetIcons.Enabled());
 
   window.Show();
   tmrGetIcons.SetEnabled(true);
   const int before = tmrGetIcons.Armings();
-  form.AddProgram(apps::Aware);
-  form.AddProgram(apps::Missing);  // returns before the restart
+  form.Catalogue.AddProgram(apps::Aware);
+  form.Catalogue.AddProgram(apps::Missing);  // returns before the restart
   EXPECT_EQ(tmrGetIcons.Armings(), before + 1);
   EXPECT_TRUE(tmrGetIcons.Enabled());
 }
 
 TEST_F(CatalogueRowsTest, DoesFileExistIsTrueForFilesOnly) {
-  EXPECT_TRUE(form.DoesFileExist("c:\\APPS\\legacy.EXE"));
-  EXPECT_FALSE(form.DoesFileExist("C:\\Apps"));
-  EXPECT_FALSE(form.DoesFileExist(apps::Missing));
-  EXPECT_FALSE(form.DoesFileExist("C:\\NoFolder\\Legacy.exe"));
+  EXPECT_TRUE(form.Catalogue.DoesFileExist("c:\\APPS\\legacy.EXE"));
+  EXPECT_FALSE(form.Catalogue.DoesFileExist("C:\\Apps"));
+  EXPECT_FALSE(form.Catalogue.DoesFileExist(apps::Missing));
+  EXPECT_FALSE(form.Catalogue.DoesFileExist("C:\\NoFolder\\Legacy.exe"));
 }
 
 namespace {
@@ -116,24 +116,24 @@ std::uint32_t PixelOf(const ImageList& images, const std::string& key) {
 }  // namespace
 
 TEST_F(CatalogueRowsTest, GetIconTakesIndexTwoOnlyForTheExactDefaultIconText) {
-  platform::standin::SetIcon(frmSharpwell::DefaultIconKey, 0, kShell0);
-  platform::standin::SetIcon(frmSharpwell::DefaultIconKey, 2, kShell2);
+  platform::standin::SetIcon(kDefaultIconKey, 0, kShell0);
+  platform::standin::SetIcon(kDefaultIconKey, 2, kShell2);
   const std::string otherCase = "c:\\windows\\system32\\shell32.dll";
 
-  EXPECT_TRUE(form.GetIcon(frmSharpwell::DefaultIconKey));
-  EXPECT_TRUE(form.GetIcon(otherCase));
-  EXPECT_EQ(PixelOf(imlIcons, frmSharpwell::DefaultIconKey), kShell2);
+  EXPECT_TRUE(form.Catalogue.GetIcon(kDefaultIconKey));
+  EXPECT_TRUE(form.Catalogue.GetIcon(otherCase));
+  EXPECT_EQ(PixelOf(imlIcons, kDefaultIconKey), kShell2);
   EXPECT_EQ(PixelOf(imlIcons, otherCase), kShell0);
   EXPECT_EQ(imlIcons.Image(otherCase)->width, 16);
-  EXPECT_FALSE(form.GetIcon(apps::Legacy));  // no icon in the file
+  EXPECT_FALSE(form.Catalogue.GetIcon(apps::Legacy));  // no icon in the file
 }
 
 TEST_F(CatalogueRowsTest, IconFillGivesRowsTheirOwnImageWhenTheCatalogueHasOne) {
-  platform::standin::SetIcon(frmSharpwell::DefaultIconKey, 2, kShell2);
+  platform::standin::SetIcon(kDefaultIconKey, 2, kShell2);
   platform::standin::SetIcon(apps::Painter, 0, kPainterColour);
-  form.GetIcon(frmSharpwell::DefaultIconKey);
-  form.AddProgram(apps::Painter);
-  form.AddProgram(apps::Legacy);
+  form.Catalogue.GetIcon(kDefaultIconKey);
+  form.Catalogue.AddProgram(apps::Painter);
+  form.Catalogue.AddProgram(apps::Legacy);
   AddCompatRow(apps::Painter, "HIGHDPIAWARE");
   AddCompatRow(apps::Missing, "HIGHDPIAWARE");  // not in the catalogue
   tmrGetIcons.SetEnabled(true);
@@ -143,9 +143,9 @@ TEST_F(CatalogueRowsTest, IconFillGivesRowsTheirOwnImageWhenTheCatalogueHasOne) 
   EXPECT_EQ(SBar.Panel1Text(), "Ready");
   EXPECT_EQ(PixelOf(imlIcons, Key(apps::Painter)), kPainterColour);
   EXPECT_EQ(lvwPrograms.SmallIcon(1), Key(apps::Painter));
-  EXPECT_EQ(lvwPrograms.SmallIcon(2), frmSharpwell::DefaultIconKey);
+  EXPECT_EQ(lvwPrograms.SmallIcon(2), kDefaultIconKey);
   EXPECT_EQ(lvwCompat.SmallIcon(1), Key(apps::Painter));
-  EXPECT_EQ(lvwCompat.SmallIcon(2), frmSharpwell::DefaultIconKey);
+  EXPECT_EQ(lvwCompat.SmallIcon(2), kDefaultIconKey);
 
   // A row still waiting is tried again at the next pass.
   platform::standin::SetIcon(apps::Legacy, 0, kShell0);

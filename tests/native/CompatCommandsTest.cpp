@@ -24,9 +24,9 @@ TEST_F(CompatCommandsTest, AddingAndRemovingAFlagStoresTheCellText) {
     lvwCompat.Clear();
     const int row = AddCompatRow(apps::Legacy, c.flags);
     if (c.add)
-      form.AddCompatFlag(row, c.flag);
+      form.Compat.AddCompatFlag(row, c.flag);
     else
-      form.RemoveCompatFlag(row, c.flag);
+      form.Compat.RemoveCompatFlag(row, c.flag);
     EXPECT_EQ(lvwCompat.SubItem(row, 1), c.expected ? c.expected : c.flags);
     if (c.expected) {
       EXPECT_EQ(Layer(Upper(apps::Legacy)).Text(), c.expected);
@@ -96,7 +96,7 @@ TEST_F(CompatCommandsTest, DeleteRemovesExactlyTheSelectedValuesAndRows) {
   for (const char* path : paths) {
     AddCompatRow(path, "HIGHDPIAWARE");
     SetRegValue(RegistryPath::Layers, Upper(path), "HIGHDPIAWARE");
-    form.AddProgram(path);
+    form.Catalogue.AddProgram(path);
   }
   lvwCompat.SetSelected(2, true);
   lvwCompat.SetSelected(4, true);

@@ -2,7 +2,7 @@
 // process's path with its fallback, and the pacing of the progress display.
 #include <algorithm>
 
-#include "catalogue/ProgramText.h"
+#include "platform/ProgramText.h"
 #include "native/FormFixture.h"
 
 using platform::standin::OpenableWith;
@@ -109,7 +109,7 @@ TEST_F(DiscoveryTest, MissingSourcesStillEndReadyWithTheMonitorRunning) {
 }
 
 TEST_F(DiscoveryTest, ProcessPathsComeFromTheProcessOrFromListedRowsOutsideSystemFolders) {
-  for (const char* listed : {apps::Legacy, apps::AppSvchost, apps::Notepad}) form.AddProgram(listed);
+  for (const char* listed : {apps::Legacy, apps::AppSvchost, apps::Notepad}) form.Catalogue.AddProgram(listed);
   std::string longPath = "C:\\Apps\\" + std::string(250, 'x') + ".exe";
   platform::standin::SetProcesses({
       {4, "System", apps::Legacy, OpenableWith::Both},
@@ -125,21 +125,21 @@ TEST_F(DiscoveryTest, ProcessPathsComeFromTheProcessOrFromListedRowsOutsideSyste
       {0, ""},  {4, ""},  {10, apps::SysSvchost}, {11, apps::Aware}, {12, Key(apps::Legacy)},
       {13, ""}, {14, ""}, {15, ""},               {16, ""},          {99, ""},
   };
-  for (const auto& [id, expected] : cases) EXPECT_EQ(form.GetProcessPath(id), expected) << id;
+  for (const auto& [id, expected] : cases) EXPECT_EQ(form.Catalogue.GetProcessPath(id), expected) << id;
 
   platform::standin::SetSnapshotFails(true);
-  EXPECT_EQ(form.GetProcessPath(12), "");
+  EXPECT_EQ(form.Catalogue.GetProcessPath(12), "");
 }
 
 TEST_F(DiscoveryTest, ProgressRepaintsAtMostTenTimesASecondOfTheClock) {
   platform::standin::SetClock(50.0f);
-  form.UpdateProgress(0);  // whatever ran before, the last repaint is now at 50 s
+  form.Catalogue.UpdateProgress(0);  // whatever ran before, the last repaint is now at 50 s
   const std::pair<float, int> steps[] = {{50.0625f, 0}, {50.125f, 1}, {86399.9375f, 1}, {0.0f, 1}};
   int value = 1;
   for (const auto& [clock, repaints] : steps) {
     platform::standin::SetClock(clock);
     const int before = window.doEvents, shown = PBar.Value();
-    form.UpdateProgress(static_cast<float>(value));
+    form.Catalogue.UpdateProgress(static_cast<float>(value));
     EXPECT_EQ(window.doEvents - before, repaints) << clock;
     EXPECT_EQ(PBar.Value(), repaints ? value : shown) << clock;
     ++value;

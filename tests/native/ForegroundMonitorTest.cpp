@@ -24,8 +24,8 @@ class ForegroundMonitorTest : public FormFixture {
     platform::standin::SetWindowProcess(kAwareWindow, 300);
     // The program's own window, mapped to a program that would otherwise be added.
     platform::standin::SetWindowProcess(window.Handle(), 200);
-    form.AddProgram(apps::Legacy);
-    form.AddProgram(apps::Aware);
+    form.Catalogue.AddProgram(apps::Legacy);
+    form.Catalogue.AddProgram(apps::Aware);
   }
   void Tick(std::uintptr_t foreground) {
     platform::standin::SetForegroundWindow(foreground);

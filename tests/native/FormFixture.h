@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/CatalogueText.h"
-#include "catalogue/ProgramText.h"
+#include "compat/CompatFlags.h"
+#include "compat/LayersKey.h"
+#include "platform/ProgramText.h"
 #include "common/FixturePath.h"
 #include "common/TempFolder.h"
 #include "compat/modRegistry.h"
@@ -23,9 +24,10 @@
 #include "platform/standin/ProcessTable.h"
 #include "platform/standin/RegistryStore.h"
 #include "platform/standin/TrayArea.h"
-#include "shell/Layout.h"
-#include "shell/MemoryMainWindow.h"
-#include "shell/modSharpwell.h"
+#include "platform/Layout.h"
+#include "platform/TextApi.h"
+#include "platform/modSharpwell.h"
+#include "MemoryMainWindow.h"
 
 namespace apps {
 // Programs on drive C: and the generated executable each one is a copy of.
@@ -136,7 +138,7 @@ class FormFixture : public ::testing::Test, protected MemoryMainWindow {
 
   // A compatibility row as discovery would make it, with its value stored.
   int AddCompatRow(const std::string& path, const std::string& flags) {
-    int row = lvwCompat.AddRow(Key(path), ::GetFileName(Key(path)), frmSharpwell::DefaultIconKey)
+    int row = lvwCompat.AddRow(Key(path), ::GetFileName(Key(path)), kDefaultIconKey)
                   .value();
     lvwCompat.SetSubItem(row, 1, flags);
     return row;

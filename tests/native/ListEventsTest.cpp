@@ -4,7 +4,7 @@
 class ListEventsTest : public FormFixture {
  protected:
   void ListPrograms(std::initializer_list<const char*> paths) {
-    for (const char* path : paths) ASSERT_NE(form.AddProgram(path), NotLoaded) << path;
+    for (const char* path : paths) ASSERT_NE(form.Catalogue.AddProgram(path), NotLoaded) << path;
   }
 };
 
@@ -13,15 +13,15 @@ TEST_F(ListEventsTest, CtrlAWithNoOtherShiftKeySelectsEveryRow) {
   AddCompatRow(apps::Legacy, "");
   AddCompatRow(apps::Aware, "");
   for (int shift : {0, 1, 3, 4, 6}) {
-    form.lvwPrograms_KeyDown(65, shift);
-    form.lvwCompat_KeyDown(65, shift);
+    form.lvwPrograms_KeyDown(keys::A, shift);
+    form.lvwCompat_KeyDown(keys::A, shift);
   }
   form.lvwPrograms_KeyDown(66, 2);
   EXPECT_TRUE(SelectedRows(lvwPrograms).empty());
   EXPECT_TRUE(SelectedRows(lvwCompat).empty());
 
-  form.lvwPrograms_KeyDown(65, 2);
-  form.lvwCompat_KeyDown(65, 2);
+  form.lvwPrograms_KeyDown(keys::A, keys::CtrlOnly);
+  form.lvwCompat_KeyDown(keys::A, keys::CtrlOnly);
   EXPECT_EQ(SelectedRows(lvwPrograms), (std::vector<int>{1, 2}));
   EXPECT_EQ(SelectedRows(lvwCompat), (std::vector<int>{1, 2}));
 }
@@ -32,20 +32,20 @@ TEST_F(ListEventsTest, TheDeleteKeyDeletesEntriesOnlyInTheCompatibilityList) {
     AddCompatRow(path, "HIGHDPIAWARE");
     SetRegValue(RegistryPath::Layers, Upper(path), "HIGHDPIAWARE");
   }
-  form.lvwPrograms_KeyDown(65, 2);
-  form.lvwPrograms_KeyDown(46, 0);
+  form.lvwPrograms_KeyDown(keys::A, keys::CtrlOnly);
+  form.lvwPrograms_KeyDown(keys::Delete, 0);
   EXPECT_EQ(lvwPrograms.Count(), 3);
 
   for (int shift : {1, 2}) {  // with Shift or Ctrl held as well
     lvwCompat.SetSelected(1, true);
-    form.lvwCompat_KeyDown(46, shift);
+    form.lvwCompat_KeyDown(keys::Delete, shift);
   }
   EXPECT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Aware)});
   EXPECT_EQ(EnumRegValues(RegistryPath::Layers), std::vector<std::string>{Upper(apps::Aware)});
 }
 
 TEST_F(ListEventsTest, RightClickShowsTheMenuCheckedFromTheCurrentSelectedRow) {
-  form.lvwCompat_MouseUp(2);  // empty list
+  form.lvwCompat_MouseUp(keys::RightButton);  // empty list
   AddCompatRow(apps::Legacy, "RUNASADMIN HIGHDPIAWARE");
   AddCompatRow(apps::Aware, "highdpiaware");
   lvwCompat.SetSelected(1, true);
@@ -69,7 +69,7 @@ TEST_F(ListEventsTest, RightClickShowsTheMenuCheckedFromTheCurrentSelectedRow) {
     }
   }
   lvwCompat.SetSelected(1, false);  // the current row is no longer selected
-  form.lvwCompat_MouseUp(2);
+  form.lvwCompat_MouseUp(keys::RightButton);
   EXPECT_EQ(window.popups.size(), 2u);
   EXPECT_TRUE(mnuCompatAdmin.Checked());
 }

@@ -30,7 +30,7 @@ class FormLoadTest : public FormFixture, public ::testing::WithParamInterface<Lo
 
 TEST_P(FormLoadTest, ShowsOrHidesTheWindowAndArmsTheDiscovery) {
   const LoadCase& c = GetParam();
-  platform::standin::SetIcon(frmSharpwell::DefaultIconKey, 2, 0xFF808080);
+  platform::standin::SetIcon(kDefaultIconKey, 2, 0xFF808080);
   if (c.runBefore) SetRegValue(RegistryPath::Run, "Sharpwell", c.runBefore);
 
   form.Form_Load(c.commandLineEmpty);
@@ -42,7 +42,7 @@ TEST_P(FormLoadTest, ShowsOrHidesTheWindowAndArmsTheDiscovery) {
   // The icon goes up at load only when the box is checked in a visible window.
   EXPECT_EQ(IconsUp(), c.visible && c.checked ? 1u : 0u);
   EXPECT_EQ(lblInstructions.Caption(), kInstructions);
-  EXPECT_TRUE(imlIcons.Contains(frmSharpwell::DefaultIconKey));
+  EXPECT_TRUE(imlIcons.Contains(kDefaultIconKey));
   EXPECT_FALSE(tmrMonitor.Enabled());
 }
 
@@ -83,8 +83,8 @@ TEST_F(WindowLifetimeTest, CloseHidesOnlyFromTheTitleBarWhileMonitoring) {
     window.Show();
     window.ended = false;
     chkMonitor.SetChecked(c.monitoring);
-    form.AddProgram(apps::Legacy, true);
-    form.GetIcon(Key(apps::Legacy));
+    form.Catalogue.AddProgram(apps::Legacy, true);
+    form.Catalogue.GetIcon(Key(apps::Legacy));
 
     EXPECT_EQ(form.Form_QueryUnload(c.unloadMode), c.keepsRunning);
     EXPECT_EQ(window.ended, !c.keepsRunning);

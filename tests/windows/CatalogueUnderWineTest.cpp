@@ -3,10 +3,10 @@
 // name copies of the generated executables, one copy runs as a process, and one
 // discovery tick fills both real list views. The lists are then read back through the
 // list-view messages and the flag commands are checked against the registry.
-#include "catalogue/ProgramText.h"
+#include "platform/ProgramText.h"
 #include "compat/modRegistry.h"
 #include "platform/CurrentError.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
 #include "shell/window/MainWindow.h"
 
 #include "common/FixturePath.h"
@@ -373,16 +373,16 @@ TEST_F(CatalogueUnderWineTest, FlagCommandsChangeOnlyTheirOwnWordOnTheSelectedRo
 TEST_F(CatalogueUnderWineTest, AddingAProgramThatIsNotAwareWritesItsUpperCasePathOnce) {
   const int compatRows = static_cast<int>(SendMessageA(Compat(), LVM_GETITEMCOUNT, 0, 0));
   // The running program was found by the process scan alone; it goes on the list now.
-  EXPECT_EQ(Form().AddProgram(paths_.running, true), AddedToCompatList);
+  EXPECT_EQ(Form().Catalogue.AddProgram(paths_.running, true), AddedToCompatList);
   EXPECT_EQ(Flags("running.exe"), "HIGHDPIAWARE");
   EXPECT_EQ(ReadLayersValue(paths_.running), "HIGHDPIAWARE");
   std::vector<std::string> names = EnumRegValues(kLayers);
   EXPECT_NE(std::find(names.begin(), names.end(), Upper(paths_.running)), names.end())
       << "the value is named by the upper-case path";
 
-  EXPECT_EQ(Form().AddProgram(Upper(paths_.running), true), AlreadyInCompatList);
-  EXPECT_EQ(Form().AddProgram(paths_.aware, true), Listed);    // declares DPI awareness
-  EXPECT_EQ(Form().AddProgram(paths_.console, true), Listed);  // not a window program
+  EXPECT_EQ(Form().Catalogue.AddProgram(Upper(paths_.running), true), AlreadyInCompatList);
+  EXPECT_EQ(Form().Catalogue.AddProgram(paths_.aware, true), Listed);    // declares DPI awareness
+  EXPECT_EQ(Form().Catalogue.AddProgram(paths_.console, true), Listed);  // not a window program
   EXPECT_EQ(ReadLayersValue(paths_.aware), std::nullopt);
   EXPECT_EQ(ReadLayersValue(paths_.console), std::nullopt);
   EXPECT_EQ(SendMessageA(Compat(), LVM_GETITEMCOUNT, 0, 0), compatRows + 1);
@@ -425,7 +425,7 @@ TEST_F(CatalogueUnderWineTest, ProgramInAFolderWithNonAsciiCharactersIsListedAnd
   EXPECT_EQ(found->second.cells[0], "gr\xC3\xBC\xC3\x9F" "e.exe");
   EXPECT_EQ(found->second.cells[1], "No");
 
-  EXPECT_EQ(Form().AddProgram(path, true), AddedToCompatList);
+  EXPECT_EQ(Form().Catalogue.AddProgram(path, true), AddedToCompatList);
   EXPECT_EQ(ReadLayersValue(path), "HIGHDPIAWARE");
   EXPECT_EQ(Flags("gr\xC3\xBC\xC3\x9F" "e.exe"), "HIGHDPIAWARE");
 }

@@ -3,10 +3,11 @@
 // the controls themselves), sorting by a header click, and file lists handed to the
 // registered drop targets as real data objects, with the message boxes answered.
 #include "common/FixturePath.h"
+#include "compat/LayersKey.h"
 #include "compat/modRegistry.h"
 #include "platform/CurrentError.h"
 #include "shell/frmSharpwell.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
 #include "shell/window/DragDrop.h"
 #include "shell/window/MainWindow.h"
 
@@ -155,7 +156,7 @@ class ListInteractionTest : public ::testing::Test {
     window_ = MainWindow::Create(GetModuleHandleA(nullptr));
     ASSERT_NE(window_, nullptr) << CurrentError::Description();
     window_->SetEndProcessHook([] {});
-    window_->Form().GetIcon(frmSharpwell::DefaultIconKey);
+    window_->Form().Catalogue.GetIcon(kDefaultIconKey);
     window_->Show();
     programs_ = window_->Control(ControlId::lvwPrograms);
     compat_ = window_->Control(ControlId::lvwCompat);
@@ -178,7 +179,7 @@ class ListInteractionTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ListInteractionTest, CtrlASelectsAllAndDeleteEmptiesOnlyTheCompatibilityList) {
-  for (const std::string& path : {kUnaware64, kNoManifest64, kAware64}) Form().AddProgram(path);
+  for (const std::string& path : {kUnaware64, kNoManifest64, kAware64}) Form().Catalogue.AddProgram(path);
   ASSERT_EQ(RowCount(programs_), 3);
   PressKey(programs_, 'A', true, true);  // Ctrl+Shift+A
   EXPECT_TRUE(SelectedRows(programs_).empty());
@@ -188,7 +189,7 @@ TEST_F(ListInteractionTest, CtrlASelectsAllAndDeleteEmptiesOnlyTheCompatibilityL
   EXPECT_EQ(RowCount(programs_), 3);
 
   for (const std::string& path : {kUnaware64, kNoManifest64, kUnaware86})
-    ASSERT_EQ(Form().AddProgram(path, true), AddedToCompatList);
+    ASSERT_EQ(Form().Catalogue.AddProgram(path, true), AddedToCompatList);
   PressKey(compat_, 'A', true, false);
   EXPECT_EQ(SelectedRows(compat_), (std::vector<int>{0, 1, 2}));
   SetRowSelected(compat_, -1, false);
@@ -210,8 +211,8 @@ TEST_F(ListInteractionTest, RightClickOpensTheMenuCheckedByTheCurrentRowsFlags) 
   RightClickAt(compat_, POINT{20, 40});  // an empty list
   EXPECT_TRUE(closer.Shown().empty());
 
-  Form().AddProgram(kUnaware64, true);
-  Form().AddProgram(kNoManifest64, true);
+  Form().Catalogue.AddProgram(kUnaware64, true);
+  Form().Catalogue.AddProgram(kNoManifest64, true);
   ASSERT_EQ(RowCount(compat_), 2);
   // The second row's flags as another program left them.
   LVITEMA flags{};
@@ -238,7 +239,7 @@ TEST_F(ListInteractionTest, RightClickOpensTheMenuCheckedByTheCurrentRowsFlags) 
 }
 
 TEST_F(ListInteractionTest, AHeaderClickSortsOnceByThatColumn) {
-  for (const std::string& path : {kUnaware86, kAware64, kAware86, kNoManifest64}) Form().AddProgram(path);
+  for (const std::string& path : {kUnaware86, kAware64, kAware86, kNoManifest64}) Form().Catalogue.AddProgram(path);
   ClickHeader(programs_, 2);  // "Bits"
   const std::vector<std::string> byBits{"x64", "x64", "x86", "x86"};
   EXPECT_EQ(ColumnTexts(programs_, 2), byBits);
@@ -250,7 +251,7 @@ TEST_F(ListInteractionTest, AHeaderClickSortsOnceByThatColumn) {
   ClickHeader(programs_, 2);  // again: the same order, not reversed
   EXPECT_EQ(ColumnTexts(programs_, 2), byBits);
   // Sorting is not kept: a row added now goes to the end.
-  Form().AddProgram(kUnaware64);
+  Form().Catalogue.AddProgram(kUnaware64);
   EXPECT_EQ(ColumnTexts(programs_, 2).back(), "x64");
 }
 
@@ -292,8 +293,8 @@ TEST_F(ListInteractionTest, FilesDroppedOnTheCompatibilityListAreAddedOrRefused)
 
 TEST_F(ListInteractionTest, FilesDroppedOnTheProgramsListAreSelectedBesideTheOldSelection) {
   wine_session::MessageBoxAnswerer answerer;
-  Form().AddProgram(kNoManifest64);
-  Form().AddProgram(kAware64);
+  Form().Catalogue.AddProgram(kNoManifest64);
+  Form().Catalogue.AddProgram(kAware64);
   SetRowSelected(programs_, 0, true);
   const std::string missing = fixtures::FixturePath("x64", "No Such Program.exe");
   IDataObject* data = MakeFileListData({Upper(kUnaware64), missing, Upper(kAware64)});
@@ -316,7 +317,7 @@ TEST_F(ListInteractionTest, FilesDroppedOnTheProgramsListAreSelectedBesideTheOld
 TEST_F(ListInteractionTest, RowsDraggedToTheCompatibilityListCarryOnlyTheUnawarePrograms) {
   wine_session::MessageBoxAnswerer answerer;
   for (const std::string& path : {kUnaware64, kAware64, kUnaware86, Fixture("x64", "console_true.exe")})
-    Form().AddProgram(path);
+    Form().Catalogue.AddProgram(path);
   SetRowSelected(programs_, -1, true);
   std::uint32_t effects = 0;
   std::vector<std::string> files = Form().lvwPrograms_OLEStartDrag(effects);

@@ -1,8 +1,8 @@
 // The real main window under Wine: layout at the screen's DPI, columns, status bar,
 // pop-up menus, and what closing does with monitoring off and on.
 #include "platform/CurrentError.h"
-#include "shell/Layout.h"
-#include "shell/modSharpwell.h"
+#include "platform/Layout.h"
+#include "platform/modSharpwell.h"
 #include "shell/window/MainWindow.h"
 #include "shell/window/ProductInfo.h"
 
@@ -159,21 +159,6 @@ TEST_F(MainWindowTest, ClosingHidesOnlyFromTheTitleBarWhileMonitoring) {
     EXPECT_EQ(ended_, c.ends);
     EXPECT_EQ(IsWindowVisible(window_->Hwnd()) != FALSE, c.ends);  // hidden, or left to end
   }
-}
-
-TEST_F(MainWindowTest, FullRowSelectChangesOnlyItsOwnBit) {
-  HWND programs = window_->Control(ControlId::lvwPrograms);
-  clsListView view;
-  view.BindTo(reinterpret_cast<std::uintptr_t>(programs));
-  SendMessageA(programs, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
-  view.FullRowSelect(true);
-  DWORD style = static_cast<DWORD>(SendMessageA(programs, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-  EXPECT_TRUE(style & LVS_EX_FULLROWSELECT);
-  EXPECT_TRUE(style & LVS_EX_GRIDLINES);
-  view.FullRowSelect(false);
-  style = static_cast<DWORD>(SendMessageA(programs, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-  EXPECT_FALSE(style & LVS_EX_FULLROWSELECT);
-  EXPECT_TRUE(style & LVS_EX_GRIDLINES);
 }
 
 TEST_F(MainWindowTest, FocusOpensOnTheCatalogueAndTabsThroughTheListsAndTheCheckBox) {

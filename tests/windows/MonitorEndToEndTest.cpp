@@ -4,6 +4,7 @@
 // up only after the postponed discovery. Each run ends through the tray menu's "&Exit".
 #include "common/FixturePath.h"
 #include "common/TempFolder.h"
+#include "compat/LayersKey.h"
 #include "compat/modRegistry.h"
 #include "platform/TrayApi.h"
 #include "shell/frmSharpwell.h"

@@ -2,7 +2,7 @@
 // The registry lists that discovery reads, seeded for one test or benchmark and put
 // back as they were: every compatibility entry and UserAssist name that was not there
 // before is deleted, and the UserAssist keys that seeding created are removed again.
-#include "catalogue/ProgramText.h"
+#include "platform/ProgramText.h"
 #include "compat/modRegistry.h"
 
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include "monitor/modTrayIcon.h"
 #include "platform/CurrentError.h"
 #include "platform/TrayApi.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
 #include "shell/window/MainWindow.h"
 
 #include "windows/WineSession.h"

@@ -46,7 +46,7 @@ TEST(Utf8CodePageTest, NonAsciiPathIsCreatedOpenedInspectedAndStored) {
   clsExeReader reader;
   ExeInspection result = InspectExecutable(reader, path);
   EXPECT_TRUE(result.loaded) << result.errorDescription;
-  EXPECT_EQ(result.dpiAware, "N/A");
+  EXPECT_EQ(result.dpiAware, DpiVerdict::NotApplicable);
 
   // Stored in the registry as a value name and read back whole.
   const std::string key = "HKCU\\Software\\SharpwellTest\\Utf8";

@@ -1,7 +1,8 @@
 #include "shell/window/MainWindow.h"
 #include "monitor/modTrayIcon.h"
 #include "platform/CurrentError.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
+#include "shell/AppText.h"
 #include "shell/window/Win32Controls.h"
 #include "shell/window/Win32Form.h"
 #include "shell/window/InputBox.h"
@@ -48,6 +49,13 @@ HWND CreateChild(HWND parent, const char* className, const char* text, DWORD sty
 // Why a control of `className` could not be created: the system's error at one more
 // try, taken at once. A common control whose class is missing gives
 // ERROR_CANNOT_FIND_WND_CLASS, the failure the start-up's component recovery is for.
+// A control's place in pixels, from the layout in twips.
+PixelRect Place(double tpp, ControlId id) {
+  for (const ControlLayout& c : kControlLayout)
+    if (c.id == id) return ToPixels(c.twips, tpp, tpp);
+  return PixelRect{};
+}
+
 void RaiseCreateError(HWND parent, const char* className) {
   HWND probe = CreateChild(parent, className, "", 0, PixelRect{});
   if (probe) {
@@ -154,6 +162,21 @@ bool MainWindow::Build() {
     RaiseLastError();
     return false;
   }
+  if (!CreateFrame()) return false;
+  auto p = std::make_unique<Parts>();
+  if (!CreateControls(*p)) return false;
+  FillControls(*p);
+  CreateHandlerParts(*p);
+  parts_ = std::move(p);
+  ConnectForm();
+  OnSize();
+  SetFocus(parts_->lvwPrograms->Window());
+  return true;
+}
+
+// The top-level window at the client size of the layout, its icon and the font of
+// every control.
+bool MainWindow::CreateFrame() {
   const double tpp = TwipsPerPixel(dpi_);
   RECT frame{0, 0, TwipsToPixels(kClientArea.width, tpp), TwipsToPixels(kClientArea.height, tpp)};
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -171,35 +194,35 @@ bool MainWindow::Build() {
   // Tahoma 8.4 points, regular, character set 0, for every control.
   font_ = CreateFontA(-static_cast<int>(std::lround(8.4 * dpi_ / 72.0)), 0, 0, 0, FW_NORMAL, 0, 0,
                       0, ANSI_CHARSET, 0, 0, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
+  return true;
+}
 
-  auto place = [&](ControlId id) {
-    for (const ControlLayout& c : kControlLayout)
-      if (c.id == id) return ToPixels(c.twips, tpp, tpp);
-    return PixelRect{};
-  };
-  auto p = std::make_unique<Parts>();
+// Every control at its place; false, with the error raised, when one could not be made.
+bool MainWindow::CreateControls(Parts& parts) {
+  const double tpp = TwipsPerPixel(dpi_);
+  Parts* p = &parts;
   p->toolTips = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                 nullptr, instance_, nullptr);
   // Creation order is the tab order: lvwPrograms, lvwCompat, chkMonitor.
   // One-line labels do not wrap: a wider fallback font clips them instead of hiding a line.
   p->lblPrograms = CreateChild(hwnd_, "STATIC", "All detected programs:", WS_VISIBLE | SS_LEFTNOWORDWRAP,
-                               place(ControlId::lblPrograms));
+                               Place(tpp, ControlId::lblPrograms));
   p->imlIcons = std::make_unique<Win32ImageList>(dpi_);
   p->lvwPrograms = std::make_unique<Win32ListView>(hwnd_, IdListPrograms,
-                                                   place(ControlId::lvwPrograms), *p->imlIcons);
-  p->pcbIcon16 = CreateChild(hwnd_, kIconHostClass, "", 0, place(ControlId::pcbIcon16));
+                                                   Place(tpp, ControlId::lvwPrograms), *p->imlIcons);
+  p->pcbIcon16 = CreateChild(hwnd_, kIconHostClass, "", 0, Place(tpp, ControlId::pcbIcon16));
   p->lblCompat = CreateChild(hwnd_, "STATIC", "Windows compatibility list:", WS_VISIBLE | SS_LEFTNOWORDWRAP,
-                             place(ControlId::lblCompat));
-  p->lvwCompat = std::make_unique<Win32ListView>(hwnd_, IdListCompat, place(ControlId::lvwCompat),
+                             Place(tpp, ControlId::lblCompat));
+  p->lvwCompat = std::make_unique<Win32ListView>(hwnd_, IdListCompat, Place(tpp, ControlId::lvwCompat),
                                                  *p->imlIcons);
   p->lblInstructions = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE,
-                                   place(ControlId::lblInstructions));
+                                   Place(tpp, ControlId::lblInstructions));
   p->lblDPI = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE | SS_NOTIFY | SS_LEFTNOWORDWRAP,
-                          place(ControlId::lblDPI));
+                          Place(tpp, ControlId::lblDPI));
   p->chkMonitor = CreateChild(hwnd_, "BUTTON", AppText::MonitorCaption,
                               WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
-                              place(ControlId::chkMonitor), IdCheckMonitor);
+                              Place(tpp, ControlId::chkMonitor), IdCheckMonitor);
   p->SBar = std::make_unique<Win32StatusBar>(hwnd_, IdStatusBar,
                                              TwipsToPixels(kStatusPanel1MinTwips, tpp));
   p->PBar = std::make_unique<Win32ProgressBar>(hwnd_, IdProgressBar);
@@ -212,6 +235,13 @@ bool MainWindow::Build() {
     RaiseCreateError(hwnd_, className);
     return false;
   }
+  return true;
+}
+
+// The font, the lists' columns and the status bar's panels and progress bar.
+void MainWindow::FillControls(Parts& parts) {
+  const double tpp = TwipsPerPixel(dpi_);
+  Parts* p = &parts;
   for (HWND child : {p->lblPrograms, p->pcbIcon16, p->lblCompat, p->lblInstructions, p->lblDPI,
                      p->chkMonitor})
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -227,7 +257,11 @@ bool MainWindow::Build() {
   p->SBar->SetPanel2Width(TwipsToPixels(kStatusPanel2Twips, tpp));
   p->SBar->SetPanel1Text("Loading...");
   p->PBar->SetMax(100);
+}
 
+// The timers, the check box, the labels and the menus as the handlers see them.
+void MainWindow::CreateHandlerParts(Parts& parts) {
+  Parts* p = &parts;
   p->tmrLoad = std::make_unique<Win32Timer>(hwnd_, IdTimerLoad, TimerInterval::LoadAtStart);
   p->tmrGetIcons = std::make_unique<Win32Timer>(hwnd_, IdTimerGetIcons, TimerInterval::GetIcons);
   p->tmrMonitor = std::make_unique<Win32Timer>(hwnd_, IdTimerMonitor, TimerInterval::Monitor);
@@ -238,8 +272,10 @@ bool MainWindow::Build() {
   p->trayMenu = std::make_unique<PopupMenuOwner>(BuildTrayMenu());
   p->mnuCompatDPI = std::make_unique<Win32MenuItem>(p->compatMenu->get(), IdMenuCompatDPI);
   p->mnuCompatAdmin = std::make_unique<Win32MenuItem>(p->compatMenu->get(), IdMenuCompatAdmin);
-  parts_ = std::move(p);
+}
 
+// The window's behaviour over its parts, and the lists as drop targets.
+void MainWindow::ConnectForm() {
   form_ = std::make_unique<frmSharpwell>(FormParts{
       *parts_->lvwPrograms, *parts_->lvwCompat, *parts_->imlIcons, *parts_->SBar, *parts_->PBar,
       *parts_->tmrLoad, *parts_->tmrGetIcons, *parts_->tmrMonitor, *parts_->chkMonitorBox,
@@ -251,9 +287,6 @@ bool MainWindow::Build() {
   parts_->compatDrop = std::make_unique<FileDropRegistration>(
       parts_->lvwCompat->Window(),
       [this](const std::vector<std::string>& files) { form_->lvwCompat_OLEDragDrop(files); });
-  OnSize();
-  SetFocus(parts_->lvwPrograms->Window());
-  return true;
 }
 
 void MainWindow::BeginProgramsDrag() {
@@ -388,7 +421,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
       break;
     }
     case NM_RCLICK:
-      if (compat) form_->lvwCompat_MouseUp(2);
+      if (compat) form_->lvwCompat_MouseUp(keys::RightButton);
       break;
     case LVN_COLUMNCLICK:
       if (programs) form_->lvwPrograms_ColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem + 1);

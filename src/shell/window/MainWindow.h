@@ -5,8 +5,8 @@
 //
 // The program's headers come before <windows.h>: the platform headers name constants
 // after the system's own (GENERIC_READ, ...), which <windows.h> defines as macros.
-#include "shell/FormControls.h"
-#include "shell/Layout.h"
+#include "platform/FormControls.h"
+#include "platform/Layout.h"
 #include "shell/frmSharpwell.h"
 
 #include <windows.h>
@@ -60,6 +60,11 @@ class MainWindow : public FormWindow {
  private:
   MainWindow(HINSTANCE instance, int dpi);
   bool Build();
+  bool CreateFrame();
+  bool CreateControls(Parts& parts);
+  void FillControls(Parts& parts);
+  void CreateHandlerParts(Parts& parts);
+  void ConnectForm();
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnSize();

@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
+#include "shell/AppText.h"
 
 ModulePath OwnModulePath() {
   std::vector<char> buffer(MAX_PATH);

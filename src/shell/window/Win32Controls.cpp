@@ -200,6 +200,14 @@ void Win32ListView::EndRedrawHold() {
   InvalidateRect(window_.Get(), nullptr, TRUE);
 }
 
+void Win32ListView::SetExtendedStyle(std::uint32_t mask, std::uint32_t style) {
+  SendMessageA(window_.Get(), LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style);
+}
+
+std::uint32_t Win32ListView::ExtendedStyle() const {
+  return static_cast<std::uint32_t>(SendMessageA(window_.Get(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+}
+
 std::uintptr_t Win32ListView::Handle() const {
   return reinterpret_cast<std::uintptr_t>(window_.Get());
 }

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/UniqueHandle.h"
-#include "shell/ListControls.h"
+#include "platform/ListControls.h"
 
 namespace win32controls {
 void DestroyChildWindow(HWND window);  // only while it is still a window
@@ -101,6 +101,8 @@ class Win32ListView final : public ListView {
   bool RemoveRow(int position) override;
   void Clear() override;
   bool SortOnce(int column) override;
+  void SetExtendedStyle(std::uint32_t mask, std::uint32_t style) override;
+  std::uint32_t ExtendedStyle() const override;
   std::uintptr_t Handle() const override;
   HWND Window() const { return window_.Get(); }
 

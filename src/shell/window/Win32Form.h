@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "shell/FormControls.h"
+#include "platform/FormControls.h"
 #include "shell/TimerSchedule.h"
 
 // A window timer of `owner`, identified by `id`; the owner's WM_TIMER calls Tick().

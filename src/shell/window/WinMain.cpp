@@ -1,7 +1,8 @@
 // Sharpwell.exe: the start-up routine Main and the message loop.
 #include "platform/CurrentError.h"
 #include "shell/modRegServer.h"
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
+#include "shell/AppText.h"
 #include "shell/window/MainWindow.h"
 #include "shell/window/ProductInfo.h"
 

@@ -1,4 +1,4 @@
-#include "shell/ListControls.h"
+#include "platform/ListControls.h"
 
 #include "platform/AsciiCase.h"
 
@@ -10,6 +10,11 @@ bool ListView::DeselectSelectedRow() {
   const std::optional<int> row = SelectedRow();
   if (!row) return listrules::NoCurrentObject();
   return SetSelected(*row, false);
+}
+
+void ListView::SelectAll() {
+  const int count = Count();
+  for (int row = 1; row <= count; ++row) SetSelected(row, true);
 }
 
 namespace listrules {

@@ -1,4 +1,4 @@
-#include "shell/MemoryControls.h"
+#include "platform/memory/MemoryControls.h"
 
 #include <algorithm>
 

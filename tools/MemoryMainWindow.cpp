@@ -1,6 +1,6 @@
-#include "shell/MemoryMainWindow.h"
+#include "MemoryMainWindow.h"
 
-#include "shell/Layout.h"
+#include "platform/Layout.h"
 
 MemoryMainWindow::MemoryMainWindow() {
   for (const ColumnLayout& column : kProgramsColumns)

@@ -5,7 +5,7 @@
 //
 // Two implementations keep the same contract: one over the real common controls
 // (shell/window/Win32Controls.h, Windows builds only) and one in memory
-// (shell/MemoryControls.h). Failures never throw: a failing operation raises its error
+// (platform/memory/MemoryControls.h). Failures never throw: a failing operation raises its error
 // into CurrentError and returns a failure value (false, std::nullopt); everything else
 // is left as it was.
 //
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Picture.h"
+#include "platform/Picture.h"
 
 enum class ColumnAlignment { Left, Right, Centre };
 
@@ -90,6 +90,8 @@ class ListView {
   // Takes the selection away from the selected row; fails (NoCurrentObject) when
   // nothing is selected.
   bool DeselectSelectedRow();
+  // Selects every row.
+  void SelectAll();
 
   virtual bool RemoveRow(int position) = 0;
   virtual void Clear() = 0;
@@ -97,6 +99,11 @@ class ListView {
   // n), ignoring letter case, rows with equal texts keeping their order. Rows added
   // afterwards go to the end. A column outside 0..3 fails with InvalidProperty.
   virtual bool SortOnce(int column) = 0;
+
+  // Sets the extended list-view style bits in `mask` to those of `style`; the others
+  // stay.
+  virtual void SetExtendedStyle(std::uint32_t mask, std::uint32_t style) = 0;
+  virtual std::uint32_t ExtendedStyle() const = 0;
 
   // The list's window handle; 0 for a list without a window.
   virtual std::uintptr_t Handle() const = 0;

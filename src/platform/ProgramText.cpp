@@ -1,4 +1,4 @@
-#include "catalogue/ProgramText.h"
+#include "platform/ProgramText.h"
 
 std::string GetFileName(const std::string& path) {
   std::string::size_type slash = path.rfind('\\');

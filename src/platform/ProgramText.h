@@ -1,5 +1,5 @@
 #pragma once
-// Small text functions shared by the catalogue, discovery and the monitor.
+// Small text functions shared by the compatibility list, the catalogue and the monitor.
 #include <string>
 
 // The part of `path` after its last backslash; the whole text when it has none; an

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "shell/ListControls.h"
+#include "platform/ListControls.h"
 
 struct TwipsRect {
   std::int32_t left, top, width, height;
@@ -54,6 +54,20 @@ inline constexpr std::array<ColumnLayout, 2> kCompatColumns{{
     {"Name", 3000, ColumnAlignment::Left},
     {"Flags", 3000, ColumnAlignment::Left},
 }};
+
+// The sub-items of the two lists (sub-item n is column n + 1 above).
+namespace ProgramsColumn {
+inline constexpr int DpiAware = 1;
+inline constexpr int Bits = 2;
+inline constexpr int Path = 3;
+}  // namespace ProgramsColumn
+namespace CompatColumn {
+inline constexpr int Flags = 1;
+}  // namespace CompatColumn
+
+// The image key every row shows until its program's own icon is loaded: the file whose
+// icon at index 2 is the default program icon.
+inline constexpr const char* kDefaultIconKey = "C:\\Windows\\system32\\shell32.dll";
 
 inline constexpr std::int32_t kStatusPanel1MinTwips = 1440;
 inline constexpr std::int32_t kStatusPanel2Twips = 5000;

@@ -1,4 +1,4 @@
-#include "shell/MemoryForm.h"
+#include "platform/memory/MemoryForm.h"
 
 std::string MemoryFormWindow::InputBox(const std::string& prompt, const std::string& title,
                                        const std::string& proposed) {

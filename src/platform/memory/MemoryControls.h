@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ListControls.h"
+#include "platform/ListControls.h"
 
 class MemoryImageList final : public ImageList {
  public:
@@ -57,6 +57,10 @@ class MemoryListView final : public ListView {
   bool RemoveRow(int position) override;
   void Clear() override;
   bool SortOnce(int column) override;
+  void SetExtendedStyle(std::uint32_t mask, std::uint32_t style) override {
+    extendedStyle_ = (extendedStyle_ & ~mask) | (style & mask);
+  }
+  std::uint32_t ExtendedStyle() const override { return extendedStyle_; }
   std::uintptr_t Handle() const override { return 0; }
 
   // The last row scrolled into view (for tests of handlers); none before the first.
@@ -78,6 +82,7 @@ class MemoryListView final : public ListView {
   std::vector<ListColumn> columns_;
   std::vector<Row> rows_;
   std::optional<int> lastVisible_;
+  std::uint32_t extendedStyle_ = 0;
 };
 
 class MemoryStatusBar final : public StatusBar {

@@ -2,8 +2,8 @@
 // The main window with every control in memory and the form over them: what the
 // command line runs discovery on without a window, and what tests drive. The lists
 // have the real window's columns.
-#include "shell/MemoryControls.h"
-#include "shell/MemoryForm.h"
+#include "platform/memory/MemoryControls.h"
+#include "platform/memory/MemoryForm.h"
 #include "shell/frmSharpwell.h"
 
 struct MemoryMainWindow {

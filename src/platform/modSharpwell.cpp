@@ -1,4 +1,4 @@
-#include "shell/modSharpwell.h"
+#include "platform/modSharpwell.h"
 
 namespace modSharpwell {
 std::string AppExePath;

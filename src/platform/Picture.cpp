@@ -1,4 +1,4 @@
-#include "shell/Picture.h"
+#include "platform/Picture.h"
 
 #include <cstddef>
 

@@ -61,6 +61,15 @@ inline constexpr std::uint32_t Information = 64;
 
 enum class PopupMenu { Compat, Tray };
 
+// Key codes, the shift state (a mask: 1 Shift, 2 Ctrl, 4 Alt) and mouse buttons, as the
+// lists' handlers receive them.
+namespace keys {
+inline constexpr int A = 65;
+inline constexpr int Delete = 46;
+inline constexpr int CtrlOnly = 2;
+inline constexpr int RightButton = 2;
+}  // namespace keys
+
 // The main window as a whole.
 class FormWindow {
  public:

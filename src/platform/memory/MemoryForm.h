@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/FormControls.h"
+#include "platform/FormControls.h"
 
 class MemoryTimer : public Timer {
  public:

@@ -1,7 +1,0 @@
-#include "shell/clsListView.h"
-
-#include "platform/WindowApi.h"
-
-void clsListView::SetStyleBit(std::uint32_t bit, bool on) {
-  platform::SendMessageA(BoundHwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, bit, on ? bit : 0);
-}
