@@ -48,7 +48,8 @@ void CompatList::ShowProgramIcons() {
   const int entries = c_.lvwCompat.Count();
   for (int row = 1; row <= entries; ++row) {
     if (c_.lvwCompat.SmallIcon(row) != kDefaultIconKey) continue;
-    if (std::optional<std::string> key = c_.lvwCompat.Key(row)) c_.lvwCompat.SetSmallIcon(row, *key);
+    if (std::optional<std::string> key = c_.lvwCompat.Key(row))
+      c_.lvwCompat.SetSmallIcon(row, *key);
   }
 }
 
@@ -82,7 +83,9 @@ void CompatList::ToggleFlagOnSelectedRows(MenuItem& item, const std::string& fla
   }
 }
 
-void CompatList::mnuCompatDPI_Click() { ToggleFlagOnSelectedRows(c_.mnuCompatDPI, kHighDpiAwareFlag); }
+void CompatList::mnuCompatDPI_Click() {
+  ToggleFlagOnSelectedRows(c_.mnuCompatDPI, kHighDpiAwareFlag);
+}
 
 void CompatList::mnuCompatAdmin_Click() {
   ToggleFlagOnSelectedRows(c_.mnuCompatAdmin, kRunAsAdminFlag);
@@ -121,8 +124,8 @@ void CompatList::lvwCompat_MouseUp(int Button) {
   std::optional<int> row = c_.lvwCompat.CurrentRow();
   if (!row || c_.lvwCompat.Selected(*row) != true) return;
   // The check shows the current row's flags; the command then acts on every selected row.
-  c_.mnuCompatDPI.SetChecked(
-      FlagPresent(c_.lvwCompat.SubItem(*row, CompatColumn::Flags).value_or(""), kHighDpiAwareFlag));
+  const std::string flags = c_.lvwCompat.SubItem(*row, CompatColumn::Flags).value_or("");
+  c_.mnuCompatDPI.SetChecked(FlagPresent(flags, kHighDpiAwareFlag));
   c_.window.ShowPopupMenu(PopupMenu::Compat);
 }
 

@@ -85,13 +85,21 @@ class frmSharpwell {
   void mnuCompatDelete_Click() { Compat.mnuCompatDelete_Click(); }
   void lvwCompat_KeyDown(int KeyCode, int Shift) { Compat.lvwCompat_KeyDown(KeyCode, Shift); }
   void lvwCompat_MouseUp(int Button) { Compat.lvwCompat_MouseUp(Button); }
-  void lvwPrograms_KeyDown(int KeyCode, int Shift) { Catalogue.lvwPrograms_KeyDown(KeyCode, Shift); }
-  void lvwPrograms_ColumnClick(int columnPosition) { Catalogue.lvwPrograms_ColumnClick(columnPosition); }
+  void lvwPrograms_KeyDown(int KeyCode, int Shift) {
+    Catalogue.lvwPrograms_KeyDown(KeyCode, Shift);
+  }
+  void lvwPrograms_ColumnClick(int columnPosition) {
+    Catalogue.lvwPrograms_ColumnClick(columnPosition);
+  }
   std::vector<std::string> lvwPrograms_OLEStartDrag(std::uint32_t& effects) {
     return Catalogue.lvwPrograms_OLEStartDrag(effects);
   }
-  void lvwCompat_OLEDragDrop(const std::vector<std::string>& files) { Catalogue.lvwCompat_OLEDragDrop(files); }
-  void lvwPrograms_OLEDragDrop(const std::vector<std::string>& files) { Catalogue.lvwPrograms_OLEDragDrop(files); }
+  void lvwCompat_OLEDragDrop(const std::vector<std::string>& files) {
+    Catalogue.lvwCompat_OLEDragDrop(files);
+  }
+  void lvwPrograms_OLEDragDrop(const std::vector<std::string>& files) {
+    Catalogue.lvwPrograms_OLEDragDrop(files);
+  }
 
   bool ScanPending = false;
   compat::CompatList Compat;
