@@ -50,9 +50,9 @@ void frmSharpwell::UpdateProgress(float value) {
 std::string frmSharpwell::GetProcessPath(std::uint32_t processId) {
   if (processId == 0 || processId == 4) return {};  // the idle and system processes
   platform::ProcessHandle process =
-      platform::OpenProcess(platform::win::PROCESS_QUERY_INFORMATION, false, processId);
+      platform::OpenProcess(platform::win::kQueryInformation, false, processId);
   if (!process)
-    process = platform::OpenProcess(platform::win::PROCESS_QUERY_LIMITED_INFORMATION, false,
+    process = platform::OpenProcess(platform::win::kQueryLimitedInformation, false,
                                     processId);
   if (!process) return GetProcessPathFromList(processId);
   return platform::QueryFullProcessImageNameA(process).value_or("");
@@ -60,7 +60,7 @@ std::string frmSharpwell::GetProcessPath(std::uint32_t processId) {
 
 std::string frmSharpwell::GetProcessPathFromList(std::uint32_t processId) {
   // Only programs already in the catalogue can be found this way, by file name.
-  platform::Snapshot snapshot = platform::CreateToolhelp32Snapshot(platform::win::TH32CS_SNAPPROCESS, 0);
+  platform::Snapshot snapshot = platform::CreateToolhelp32Snapshot(platform::win::kSnapProcess, 0);
   if (!snapshot) return {};
   platform::ProcessEntry entry;
   bool found = platform::Process32First(snapshot, &entry);
@@ -101,7 +101,7 @@ void frmSharpwell::tmrLoad_Timer() {
 
     SetStatus("Reading process list...", 100);
     if (platform::Snapshot snapshot =
-            platform::CreateToolhelp32Snapshot(platform::win::TH32CS_SNAPPROCESS, 0)) {
+            platform::CreateToolhelp32Snapshot(platform::win::kSnapProcess, 0)) {
       platform::ProcessEntry entry;
       int seen = 0;
       for (bool more = platform::Process32First(snapshot, &entry); more;

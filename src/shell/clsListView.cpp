@@ -3,5 +3,5 @@
 #include "platform/WindowApi.h"
 
 void clsListView::SetStyleBit(std::uint32_t bit, bool on) {
-  platform::SendMessageA(BoundHwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, bit, on ? bit : 0);
+  platform::SendMessageA(BoundHwnd, kSetExtendedStyle, bit, on ? bit : 0);
 }

@@ -5,6 +5,7 @@
 #include "shell/window/Win32Controls.h"
 #include "shell/window/Win32Form.h"
 #include "shell/window/InputBox.h"
+#include "shell/clsListView.h"
 #include "shell/window/DragDrop.h"
 
 #include <commctrl.h>
@@ -13,6 +14,12 @@
 #include <functional>
 #include <utility>
 #include <vector>
+
+// The list views' extended styles, set by message through clsListView.
+static_assert(clsListView::kSetExtendedStyle == LVM_SETEXTENDEDLISTVIEWSTYLE);
+static_assert(clsListView::kExCheckboxes == LVS_EX_CHECKBOXES &&
+              clsListView::kExFullRowSelect == LVS_EX_FULLROWSELECT &&
+              clsListView::kExDoubleBuffer == LVS_EX_DOUBLEBUFFER);
 
 namespace {
 constexpr char kWindowClass[] = "SharpwellMainWindow";
@@ -112,7 +119,7 @@ int ScreenDpi() {
 }
 
 struct MainWindow::Parts {
-  HWND toolTips = nullptr;
+  WindowOwner toolTips;
   HWND lblPrograms = nullptr, pcbIcon16 = nullptr, lblCompat = nullptr;
   HWND lblInstructions = nullptr, lblDPI = nullptr, chkMonitor = nullptr;
   std::unique_ptr<Win32ImageList> imlIcons;
@@ -122,7 +129,7 @@ struct MainWindow::Parts {
   std::unique_ptr<Win32Timer> tmrLoad, tmrGetIcons, tmrMonitor;
   std::unique_ptr<Win32CheckBox> chkMonitorBox;
   std::unique_ptr<Win32Label> instructions, dpiLine;
-  std::unique_ptr<PopupMenuOwner> compatMenu, trayMenu;
+  PopupMenuOwner compatMenu, trayMenu;
   std::unique_ptr<Win32MenuItem> mnuCompatDPI, mnuCompatAdmin;
   std::unique_ptr<FileDropRegistration> programsDrop, compatDrop;
 };
@@ -138,7 +145,6 @@ MainWindow::~MainWindow() {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  if (font_) DeleteObject(font_);
 }
 
 std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, int dpi) {
@@ -149,11 +155,24 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, int dpi) {
 
 bool MainWindow::Build() {
   InitListControls();
-  OleInitialize(nullptr);  // drag and drop of file lists
-  if (!RegisterClasses(instance_, &MainWindow::WndProc)) {
+  if (!RegisterClasses(instance_, &MainWindow::WndProc) || !CreateFrame()) {
     RaiseLastError();
     return false;
   }
+  LoadIconAndFont();
+  auto p = std::make_unique<Parts>();
+  CreateControls(*p);
+  if (!AllControlsCreated(*p)) return false;
+  SetUpControls(*p);
+  CreateTimersAndMenus(*p);
+  parts_ = std::move(p);
+  ConnectForm();
+  OnSize();
+  SetFocus(parts_->lvwPrograms->Window());
+  return true;
+}
+
+bool MainWindow::CreateFrame() {
   const double tpp = TwipsPerPixel(dpi_);
   RECT frame{0, 0, TwipsToPixels(kClientArea.width, tpp), TwipsToPixels(kClientArea.height, tpp)};
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -161,107 +180,116 @@ bool MainWindow::Build() {
   hwnd_ = CreateWindowExA(0, kWindowClass, AppText::ProductName, style, CW_USEDEFAULT,
                           CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                           nullptr, nullptr, instance_, this);
-  if (!hwnd_) {
-    RaiseLastError();
-    return false;
-  }
-  icon_ = reinterpret_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kMainIconId), IMAGE_ICON,
-                                             32, 32, 0));
+  return hwnd_ != nullptr;
+}
 
+void MainWindow::LoadIconAndFont() {
+  icon_.Reset(reinterpret_cast<HICON>(
+      LoadImageA(instance_, MAKEINTRESOURCEA(kMainIconId), IMAGE_ICON, 32, 32, 0)));
   // Tahoma 8.4 points, regular, character set 0, for every control.
-  font_ = CreateFontA(-static_cast<int>(std::lround(8.4 * dpi_ / 72.0)), 0, 0, 0, FW_NORMAL, 0, 0,
-                      0, ANSI_CHARSET, 0, 0, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
+  font_.Reset(CreateFontA(-static_cast<int>(std::lround(8.4 * dpi_ / 72.0)), 0, 0, 0, FW_NORMAL,
+                          0, 0, 0, ANSI_CHARSET, 0, 0, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"));
+}
 
-  auto place = [&](ControlId id) {
-    for (const ControlLayout& c : kControlLayout)
-      if (c.id == id) return ToPixels(c.twips, tpp, tpp);
-    return PixelRect{};
-  };
-  auto p = std::make_unique<Parts>();
-  p->toolTips = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                                nullptr, instance_, nullptr);
+PixelRect MainWindow::Place(ControlId id) const {
+  const double tpp = TwipsPerPixel(dpi_);
+  for (const ControlLayout& c : kControlLayout)
+    if (c.id == id) return ToPixels(c.twips, tpp, tpp);
+  return PixelRect{};
+}
+
+void MainWindow::CreateControls(Parts& p) const {
+  p.toolTips.Reset(CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   hwnd_, nullptr, instance_, nullptr));
   // Creation order is the tab order: lvwPrograms, lvwCompat, chkMonitor.
   // One-line labels do not wrap: a wider fallback font clips them instead of hiding a line.
-  p->lblPrograms = CreateChild(hwnd_, "STATIC", "All detected programs:", WS_VISIBLE | SS_LEFTNOWORDWRAP,
-                               place(ControlId::lblPrograms));
-  p->imlIcons = std::make_unique<Win32ImageList>(dpi_);
-  p->lvwPrograms = std::make_unique<Win32ListView>(hwnd_, IdListPrograms,
-                                                   place(ControlId::lvwPrograms), *p->imlIcons);
-  p->pcbIcon16 = CreateChild(hwnd_, kIconHostClass, "", 0, place(ControlId::pcbIcon16));
-  p->lblCompat = CreateChild(hwnd_, "STATIC", "Windows compatibility list:", WS_VISIBLE | SS_LEFTNOWORDWRAP,
-                             place(ControlId::lblCompat));
-  p->lvwCompat = std::make_unique<Win32ListView>(hwnd_, IdListCompat, place(ControlId::lvwCompat),
-                                                 *p->imlIcons);
-  p->lblInstructions = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE,
-                                   place(ControlId::lblInstructions));
-  p->lblDPI = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE | SS_NOTIFY | SS_LEFTNOWORDWRAP,
-                          place(ControlId::lblDPI));
-  p->chkMonitor = CreateChild(hwnd_, "BUTTON", AppText::MonitorCaption,
-                              WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
-                              place(ControlId::chkMonitor), IdCheckMonitor);
-  p->SBar = std::make_unique<Win32StatusBar>(hwnd_, IdStatusBar,
-                                             TwipsToPixels(kStatusPanel1MinTwips, tpp));
-  p->PBar = std::make_unique<Win32ProgressBar>(hwnd_, IdProgressBar);
+  p.lblPrograms = CreateChild(hwnd_, "STATIC", "All detected programs:",
+                              WS_VISIBLE | SS_LEFTNOWORDWRAP, Place(ControlId::lblPrograms));
+  p.imlIcons = std::make_unique<Win32ImageList>(dpi_);
+  p.lvwPrograms = std::make_unique<Win32ListView>(hwnd_, IdListPrograms,
+                                                  Place(ControlId::lvwPrograms), *p.imlIcons);
+  p.pcbIcon16 = CreateChild(hwnd_, kIconHostClass, "", 0, Place(ControlId::pcbIcon16));
+  p.lblCompat = CreateChild(hwnd_, "STATIC", "Windows compatibility list:",
+                            WS_VISIBLE | SS_LEFTNOWORDWRAP, Place(ControlId::lblCompat));
+  p.lvwCompat = std::make_unique<Win32ListView>(hwnd_, IdListCompat, Place(ControlId::lvwCompat),
+                                                *p.imlIcons);
+  p.lblInstructions = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE,
+                                  Place(ControlId::lblInstructions));
+  p.lblDPI = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE | SS_NOTIFY | SS_LEFTNOWORDWRAP,
+                         Place(ControlId::lblDPI));
+  p.chkMonitor = CreateChild(hwnd_, "BUTTON", AppText::MonitorCaption,
+                             WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
+                             Place(ControlId::chkMonitor), IdCheckMonitor);
+  p.SBar = std::make_unique<Win32StatusBar>(
+      hwnd_, IdStatusBar, TwipsToPixels(kStatusPanel1MinTwips, TwipsPerPixel(dpi_)));
+  p.PBar = std::make_unique<Win32ProgressBar>(hwnd_, IdProgressBar);
+}
+
+// The first control that is missing raises the system's reason for it.
+bool MainWindow::AllControlsCreated(const Parts& p) const {
   const std::pair<bool, const char*> created[] = {
-      {p->lblPrograms != nullptr, "STATIC"},       {p->lvwPrograms->Handle() != 0, WC_LISTVIEWA},
-      {p->lvwCompat->Handle() != 0, WC_LISTVIEWA}, {p->chkMonitor != nullptr, "BUTTON"},
-      {p->SBar->Window() != nullptr, STATUSCLASSNAMEA}, {p->PBar->Window() != nullptr, PROGRESS_CLASSA}};
+      {p.lblPrograms != nullptr, "STATIC"},       {p.lvwPrograms->Handle() != 0, WC_LISTVIEWA},
+      {p.lvwCompat->Handle() != 0, WC_LISTVIEWA}, {p.chkMonitor != nullptr, "BUTTON"},
+      {p.SBar->Window() != nullptr, STATUSCLASSNAMEA}, {p.PBar->Window() != nullptr, PROGRESS_CLASSA}};
   for (const auto& [made, className] : created) {
     if (made) continue;
     RaiseCreateError(hwnd_, className);
     return false;
   }
-  for (HWND child : {p->lblPrograms, p->pcbIcon16, p->lblCompat, p->lblInstructions, p->lblDPI,
-                     p->chkMonitor})
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  for (HWND child : {p->lvwPrograms->Window(), p->lvwCompat->Window(), p->SBar->Window()})
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-
-  for (const ColumnLayout& column : kProgramsColumns)
-    p->lvwPrograms->AddColumn(std::string(column.header), TwipsToPixels(column.widthTwips, tpp),
-                              column.alignment);
-  for (const ColumnLayout& column : kCompatColumns)
-    p->lvwCompat->AddColumn(std::string(column.header), TwipsToPixels(column.widthTwips, tpp),
-                            column.alignment);
-  p->SBar->SetPanel2Width(TwipsToPixels(kStatusPanel2Twips, tpp));
-  p->SBar->SetPanel1Text("Loading...");
-  p->PBar->SetMax(100);
-
-  p->tmrLoad = std::make_unique<Win32Timer>(hwnd_, IdTimerLoad, TimerInterval::LoadAtStart);
-  p->tmrGetIcons = std::make_unique<Win32Timer>(hwnd_, IdTimerGetIcons, TimerInterval::GetIcons);
-  p->tmrMonitor = std::make_unique<Win32Timer>(hwnd_, IdTimerMonitor, TimerInterval::Monitor);
-  p->chkMonitorBox = std::make_unique<Win32CheckBox>(p->chkMonitor);
-  p->instructions = std::make_unique<Win32Label>(p->lblInstructions, p->toolTips);
-  p->dpiLine = std::make_unique<Win32Label>(p->lblDPI, p->toolTips);
-  p->compatMenu = std::make_unique<PopupMenuOwner>(BuildCompatMenu());
-  p->trayMenu = std::make_unique<PopupMenuOwner>(BuildTrayMenu());
-  p->mnuCompatDPI = std::make_unique<Win32MenuItem>(p->compatMenu->get(), IdMenuCompatDPI);
-  p->mnuCompatAdmin = std::make_unique<Win32MenuItem>(p->compatMenu->get(), IdMenuCompatAdmin);
-  parts_ = std::move(p);
-
-  form_ = std::make_unique<frmSharpwell>(FormParts{
-      *parts_->lvwPrograms, *parts_->lvwCompat, *parts_->imlIcons, *parts_->SBar, *parts_->PBar,
-      *parts_->tmrLoad, *parts_->tmrGetIcons, *parts_->tmrMonitor, *parts_->chkMonitorBox,
-      *parts_->instructions, *parts_->dpiLine, *parts_->mnuCompatDPI, *parts_->mnuCompatAdmin,
-      *this});
-  parts_->programsDrop = std::make_unique<FileDropRegistration>(
-      parts_->lvwPrograms->Window(),
-      [this](const std::vector<std::string>& files) { form_->lvwPrograms_OLEDragDrop(files); });
-  parts_->compatDrop = std::make_unique<FileDropRegistration>(
-      parts_->lvwCompat->Window(),
-      [this](const std::vector<std::string>& files) { form_->lvwCompat_OLEDragDrop(files); });
-  OnSize();
-  SetFocus(parts_->lvwPrograms->Window());
   return true;
+}
+
+void MainWindow::SetUpControls(Parts& p) const {
+  for (HWND child : {p.lblPrograms, p.pcbIcon16, p.lblCompat, p.lblInstructions, p.lblDPI,
+                     p.chkMonitor, p.lvwPrograms->Window(), p.lvwCompat->Window(), p.SBar->Window()})
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+
+  const double tpp = TwipsPerPixel(dpi_);
+  for (const ColumnLayout& column : kProgramsColumns)
+    p.lvwPrograms->AddColumn(std::string(column.header), TwipsToPixels(column.widthTwips, tpp),
+                             column.alignment);
+  for (const ColumnLayout& column : kCompatColumns)
+    p.lvwCompat->AddColumn(std::string(column.header), TwipsToPixels(column.widthTwips, tpp),
+                           column.alignment);
+  p.SBar->SetPanel2Width(TwipsToPixels(kStatusPanel2Twips, tpp));
+  p.SBar->SetPanel1Text("Loading...");
+  p.PBar->SetMax(100);
+}
+
+void MainWindow::CreateTimersAndMenus(Parts& p) const {
+  p.tmrLoad = std::make_unique<Win32Timer>(hwnd_, IdTimerLoad, TimerInterval::LoadAtStart);
+  p.tmrGetIcons = std::make_unique<Win32Timer>(hwnd_, IdTimerGetIcons, TimerInterval::GetIcons);
+  p.tmrMonitor = std::make_unique<Win32Timer>(hwnd_, IdTimerMonitor, TimerInterval::Monitor);
+  p.chkMonitorBox = std::make_unique<Win32CheckBox>(p.chkMonitor);
+  p.instructions = std::make_unique<Win32Label>(p.lblInstructions, p.toolTips.Get());
+  p.dpiLine = std::make_unique<Win32Label>(p.lblDPI, p.toolTips.Get());
+  p.compatMenu.Reset(BuildCompatMenu());
+  p.trayMenu.Reset(BuildTrayMenu());
+  p.mnuCompatDPI = std::make_unique<Win32MenuItem>(p.compatMenu.Get(), IdMenuCompatDPI);
+  p.mnuCompatAdmin = std::make_unique<Win32MenuItem>(p.compatMenu.Get(), IdMenuCompatAdmin);
+}
+
+// The form's handlers over the controls; dropped file lists go to its drop handlers.
+void MainWindow::ConnectForm() {
+  Parts& p = *parts_;
+  form_ = std::make_unique<frmSharpwell>(FormParts{
+      *p.lvwPrograms, *p.lvwCompat, *p.imlIcons, *p.SBar, *p.PBar, *p.tmrLoad, *p.tmrGetIcons,
+      *p.tmrMonitor, *p.chkMonitorBox, *p.instructions, *p.dpiLine, *p.mnuCompatDPI,
+      *p.mnuCompatAdmin, *this});
+  p.programsDrop = std::make_unique<FileDropRegistration>(
+      p.lvwPrograms->Window(),
+      [this](const std::vector<std::string>& files) { form_->lvwPrograms_OLEDragDrop(files); });
+  p.compatDrop = std::make_unique<FileDropRegistration>(
+      p.lvwCompat->Window(),
+      [this](const std::vector<std::string>& files) { form_->lvwCompat_OLEDragDrop(files); });
 }
 
 void MainWindow::BeginProgramsDrag() {
   std::uint32_t effects = 0;
   std::vector<std::string> files = form_->lvwPrograms_OLEStartDrag(effects);
-  IDataObject* data = MakeFileListData(files);
-  DragFileList(data, effects);
-  data->Release();
+  ComPtr<IDataObject> data = MakeFileListData(files);
+  DragFileList(data.Get(), effects);
 }
 
 IDropTarget* MainWindow::DropTarget(ControlId list) const {
@@ -286,7 +314,7 @@ HWND MainWindow::Control(ControlId id) const {
 }
 
 HMENU MainWindow::Menu(PopupMenu menu) const {
-  return menu == PopupMenu::Compat ? parts_->compatMenu->get() : parts_->trayMenu->get();
+  return menu == PopupMenu::Compat ? parts_->compatMenu.Get() : parts_->trayMenu.Get();
 }
 
 bool MainWindow::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
@@ -323,7 +351,7 @@ void MainWindow::MsgBox(const std::string& text, std::uint32_t style) {
 
 std::string MainWindow::InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& proposed) {
-  return ShowInputBox(hwnd_, font_, dpi_, prompt, title, proposed);
+  return ShowInputBox(hwnd_, font_.Get(), dpi_, prompt, title, proposed);
 }
 
 void MainWindow::DoEvents() {
