@@ -47,7 +47,7 @@ class UniqueHandle {
 };
 
 // The traits of a handle kind that one function closes, "no handle" being `None`:
-//   using MenuOwner = UniqueHandle<ClosedBy<HMENU, &::DestroyMenu>>;
+//   using RegistryKey = UniqueHandle<ClosedBy<RegKey, &CloseOpenedKey>>;
 template <typename Handle, auto CloseFunction, Handle None = Handle{}>
 struct ClosedBy {
   using Value = Handle;

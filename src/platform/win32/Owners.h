@@ -16,6 +16,7 @@ inline void DestroyIfWindow(HWND window) {
 inline void DestroyImageList(HIMAGELIST list) { ::ImageList_Destroy(list); }
 inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 inline void DeleteMemoryDc(HDC dc) { ::DeleteDC(dc); }
+inline void ReleaseScreenDc(HDC dc) { ::ReleaseDC(nullptr, dc); }
 inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
 inline void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
 inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
@@ -28,6 +29,7 @@ using ImageListOwner =
 using BitmapOwner = platform::UniqueHandle<platform::ClosedBy<HBITMAP, &platform::win32::DeleteGdiObject>>;
 using FontOwner = platform::UniqueHandle<platform::ClosedBy<HFONT, &platform::win32::DeleteGdiObject>>;
 using MemoryDcOwner = platform::UniqueHandle<platform::ClosedBy<HDC, &platform::win32::DeleteMemoryDc>>;
+using ScreenDcOwner = platform::UniqueHandle<platform::ClosedBy<HDC, &platform::win32::ReleaseScreenDc>>;
 using IconOwner = platform::UniqueHandle<platform::ClosedBy<HICON, &platform::win32::DestroyIconHandle>>;
 using MenuOwner = platform::UniqueHandle<platform::ClosedBy<HMENU, &platform::win32::DestroyMenuHandle>>;
 // Kernel objects whose "none" is null (mutexes, events); not files, whose none is -1.

@@ -56,9 +56,9 @@ HWND CreateChild(HWND parent, const char* className, const char* text, DWORD sty
 // try, taken at once. A common control whose class is missing gives
 // ERROR_CANNOT_FIND_WND_CLASS, the failure the start-up's component recovery is for.
 void RaiseCreateError(HWND parent, const char* className) {
-  HWND probe = CreateChild(parent, className, "", 0, PixelRect{});
+  WindowOwner probe(CreateChild(parent, className, "", 0, PixelRect{}));
   if (probe) {
-    DestroyWindow(probe);
+    probe.Reset();
     SetLastError(ERROR_INVALID_FUNCTION);  // it can be created now: no known reason
   }
   RaiseLastError();
@@ -112,9 +112,8 @@ bool RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
 }  // namespace
 
 int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  ScreenDcOwner screen(GetDC(nullptr));
+  int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   return dpi > 0 ? dpi : 96;
 }
 
