@@ -18,9 +18,10 @@ struct Currency {
 
 class clsFile {
  public:
-  static constexpr std::uint32_t kDefaultAccess = 0xC0000000u;  // generic read and write
-  static constexpr std::uint32_t kDefaultShare = 1;             // share read
-  static constexpr std::uint32_t kDefaultBuffering = 0x08000000u;  // sequential-scan hint
+  static constexpr std::uint32_t kDefaultAccess =
+      platform::win::kGenericRead | platform::win::kGenericWrite;
+  static constexpr std::uint32_t kDefaultShare = platform::win::kShareRead;
+  static constexpr std::uint32_t kDefaultBuffering = platform::win::kSequentialScan;
 
   clsFile();
   ~clsFile();

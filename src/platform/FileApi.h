@@ -14,6 +14,7 @@ namespace platform {
 using FileHandle = std::intptr_t;
 inline constexpr FileHandle kInvalidFileHandle = -1;
 
+// The system's values under the program's own names (the Windows build checks each).
 namespace win {
 inline constexpr std::uint32_t kGenericRead = 0x80000000u;
 inline constexpr std::uint32_t kGenericWrite = 0x40000000u;

@@ -14,6 +14,7 @@
 
 namespace platform {
 
+// The system's values under the program's own names (the Windows build checks each).
 namespace win {
 inline constexpr std::uint32_t kSnapProcess = 2;
 inline constexpr std::uint32_t kQueryInformation = 0x400;

@@ -19,6 +19,7 @@ namespace platform {
 // A key handle. The predefined roots are fixed values; 0 is never a valid key.
 using RegKey = std::uintptr_t;
 
+// The system's values under the program's own names (the Windows build checks each).
 namespace reg {
 inline constexpr RegKey kClassesRoot = 0x80000000u;
 inline constexpr RegKey kCurrentUser = 0x80000001u;

@@ -23,6 +23,7 @@ struct TrayIconData {
   std::uint32_t dwInfoFlags = 0;
 };
 
+// The system's values under the program's own names (the Windows build checks each).
 namespace tray {
 inline constexpr std::uint32_t kAddIcon = 0, kModifyIcon = 1, kDeleteIcon = 2;
 inline constexpr std::uint32_t kMessageField = 0x1, kIconField = 0x2, kTipField = 0x4;
