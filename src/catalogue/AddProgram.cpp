@@ -43,8 +43,8 @@ bool Catalogue::DoesFileExist(const std::string& Filename) {
   FileAccess.Wow64DisableRedirect();
   std::uint32_t attributes = platform::GetFileAttributesA(Filename);
   FileAccess.Wow64EnableRedirect();
-  return attributes != platform::win::INVALID_FILE_ATTRIBUTES &&
-         !(attributes & platform::win::FILE_ATTRIBUTE_DIRECTORY);
+  return attributes != platform::win::kInvalidFileAttributes &&
+         !(attributes & platform::win::kDirectoryAttribute);
 }
 
 }  // namespace catalogue

@@ -52,9 +52,9 @@ void Catalogue::UpdateProgress(float value) {
 std::string Catalogue::GetProcessPath(std::uint32_t processId) {
   if (processId == 0 || processId == 4) return {};  // the idle and system processes
   platform::ProcessHandle process =
-      platform::OpenProcess(platform::win::PROCESS_QUERY_INFORMATION, false, processId);
+      platform::OpenProcess(platform::win::kQueryInformation, false, processId);
   if (!process)
-    process = platform::OpenProcess(platform::win::PROCESS_QUERY_LIMITED_INFORMATION, false,
+    process = platform::OpenProcess(platform::win::kQueryLimitedInformation, false,
                                     processId);
   if (!process) return GetProcessPathFromList(processId);
   return platform::QueryFullProcessImageNameA(process).value_or("");
@@ -62,7 +62,7 @@ std::string Catalogue::GetProcessPath(std::uint32_t processId) {
 
 std::string Catalogue::GetProcessPathFromList(std::uint32_t processId) {
   // Only programs already in the catalogue can be found this way, by file name.
-  platform::Snapshot snapshot = platform::CreateToolhelp32Snapshot(platform::win::TH32CS_SNAPPROCESS, 0);
+  platform::Snapshot snapshot = platform::CreateToolhelp32Snapshot(platform::win::kSnapProcess, 0);
   if (!snapshot) return {};
   platform::ProcessEntry entry;
   bool found = platform::Process32First(snapshot, &entry);
@@ -83,7 +83,7 @@ void Catalogue::ScanForPrograms() {
 
   SetStatus("Reading process list...", 100);
   if (platform::Snapshot snapshot =
-          platform::CreateToolhelp32Snapshot(platform::win::TH32CS_SNAPPROCESS, 0)) {
+          platform::CreateToolhelp32Snapshot(platform::win::kSnapProcess, 0)) {
     platform::ProcessEntry entry;
     int seen = 0;
     for (bool more = platform::Process32First(snapshot, &entry); more;

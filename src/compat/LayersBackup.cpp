@@ -15,7 +15,7 @@ namespace {
 std::string backupOfThisRun;
 
 constexpr int kMostPerSecond = 99;
-constexpr std::uint32_t kFileExists = platform::win::ERROR_FILE_EXISTS;
+constexpr std::uint32_t kFileExists = platform::err::kFileExists;
 
 // "Layers-2026-12-06_143015.reg", the n-th within one second with "_0n" before ".reg".
 std::string BackupName(const platform::LocalTime& t, int sequence) {
@@ -66,7 +66,7 @@ int NextSequence(const std::string& folder, const std::string& first) {
 }
 
 bool EnsureFolder(const std::string& path, std::string& failure) {
-  if (platform::CreateDirectoryA(path) || platform::GetLastError() == platform::win::ERROR_ALREADY_EXISTS)
+  if (platform::CreateDirectoryA(path) || platform::GetLastError() == platform::err::kAlreadyExists)
     return true;
   failure = "cannot create " + path + ": " + CleanSystemMessage(platform::FormatMessageA(platform::GetLastError()));
   return false;

@@ -22,8 +22,8 @@ LayersFileError SystemError(const std::string& what, const std::string& path) {
 std::optional<LayersFileError> ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   clsFile file;
   CurrentError::Clear();
-  file.OpenFile(path, platform::win::GENERIC_READ,
-                platform::win::FILE_SHARE_READ | platform::win::FILE_SHARE_WRITE);
+  file.OpenFile(path, platform::win::kGenericRead,
+                platform::win::kShareRead | platform::win::kShareWrite);
   if (CurrentError::IsSet()) return SystemError("cannot read", path);
   const double length = file.Length();
   if (CurrentError::IsSet()) return SystemError("cannot read", path);

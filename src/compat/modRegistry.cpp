@@ -11,9 +11,9 @@ using namespace platform;
 using namespace platform::reg;
 
 // Every key is opened in the 64-bit view, with the least access the operation needs.
-constexpr std::uint32_t kWriteAccess = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_WOW64_64KEY;
-constexpr std::uint32_t kReadAccess = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
-constexpr std::uint32_t kDeleteAccess = KEY_SET_VALUE | KEY_WOW64_64KEY;
+constexpr std::uint32_t kWriteAccess = kSetValue | kCreateSubKey | kWow64Key64;
+constexpr std::uint32_t kReadAccess = kQueryValue | kWow64Key64;
+constexpr std::uint32_t kDeleteAccess = kSetValue | kWow64Key64;
 
 // The first read of a value takes this many bytes; longer values are read again.
 constexpr std::uint32_t kFirstQuerySize = 32;
@@ -24,19 +24,19 @@ struct RootName {
   std::string_view name;
   RegKey key;
 };
-constexpr std::array<RootName, 6> kRoots{{{"HKCR", HKEY_CLASSES_ROOT},
-                                          {"HKCU", HKEY_CURRENT_USER},
-                                          {"HKLM", HKEY_LOCAL_MACHINE},
-                                          {"HKU", HKEY_USERS},
-                                          {"HKPD", HKEY_PERFORMANCE_DATA},
-                                          {"HKCC", HKEY_CURRENT_CONFIG}}};
+constexpr std::array<RootName, 6> kRoots{{{"HKCR", kClassesRoot},
+                                          {"HKCU", kCurrentUser},
+                                          {"HKLM", kLocalMachine},
+                                          {"HKU", kUsers},
+                                          {"HKPD", kPerformanceData},
+                                          {"HKCC", kCurrentConfig}}};
 
 // Opens the key named by `keyPath`; an empty owner when the path or the key is unusable.
 RegistryKey OpenKey(std::string_view keyPath, std::uint32_t access) {
   ParsedKeyPath parsed = ParseKeyPath(keyPath);
   RegistryKey key;
   if (!parsed.root) return key;
-  if (RegOpenKeyExA(*parsed.root, parsed.subKey, 0, access, key.Receive()) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(*parsed.root, parsed.subKey, 0, access, key.Receive()) != kSuccess)
     key.Reset();
   return key;
 }
@@ -47,8 +47,8 @@ RegistryKey CreateKey(std::string_view keyPath) {
   RegistryKey key;
   if (!parsed.root) return key;
   if (parsed.subKey.empty()) return RegistryKey(*parsed.root);
-  if (RegCreateKeyExA(*parsed.root, parsed.subKey, REG_OPTION_NON_VOLATILE, kWriteAccess,
-                      key.Receive(), nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(*parsed.root, parsed.subKey, kNonVolatile, kWriteAccess,
+                      key.Receive(), nullptr) != kSuccess)
     key.Reset();
   return key;
 }
@@ -67,7 +67,7 @@ void StoreNumber(std::string_view keyPath, const std::string& valueName, std::in
   const std::array<std::uint8_t, 4> bytes{
       static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
       static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-  StoreValue(keyPath, valueName, asBinary ? REG_BINARY : REG_DWORD, bytes);
+  StoreValue(keyPath, valueName, asBinary ? kBinary : kDword, bytes);
 }
 
 // The value's bytes: the first read's, or, when they did not fit, a second read with
@@ -77,12 +77,12 @@ std::optional<std::vector<std::uint8_t>> WholeValue(RegKey key, const std::strin
                                                     std::vector<std::uint8_t> buffer,
                                                     std::uint32_t size) {
   std::int32_t status = firstStatus;
-  if (status == ERROR_MORE_DATA) {
+  if (status == kMoreData) {
     buffer.assign(size, 0);
     std::uint32_t type = 0;
     status = RegQueryValueExA(key, valueName, &type, buffer.data(), &size);
   }
-  if (status != ERROR_SUCCESS) return std::nullopt;
+  if (status != kSuccess) return std::nullopt;
   buffer.resize(std::min<std::size_t>(size, buffer.size()));
   return buffer;
 }
@@ -106,7 +106,7 @@ RegistryData ReadNumber(RegKey key, const std::string& valueName) {
   std::array<std::uint8_t, 4> bytes{};
   std::uint32_t size = 4;
   std::uint32_t type = 0;
-  if (RegQueryValueExA(key, valueName, &type, bytes.data(), &size) != ERROR_SUCCESS) return {};
+  if (RegQueryValueExA(key, valueName, &type, bytes.data(), &size) != kSuccess) return {};
   return RegistryData(LoadS32(bytes, 0));
 }
 }  // namespace
@@ -143,7 +143,7 @@ void SetRegValue(std::string_view keyPath, const std::string& valueName, std::st
                  bool asBinary) {
   std::vector<std::uint8_t> bytes(data.begin(), data.end());
   if (!asBinary) bytes.push_back(0);
-  StoreValue(keyPath, valueName, asBinary ? REG_BINARY : REG_SZ, bytes);
+  StoreValue(keyPath, valueName, asBinary ? kBinary : kSz, bytes);
 }
 
 void SetRegValue(std::string_view keyPath, const std::string& valueName, const char* data,
@@ -174,18 +174,18 @@ void SetRegValue(std::string_view keyPath, const std::string& valueName, bool da
 RegistryData GetRegValue(std::string_view keyPath, const std::string& valueName) {
   RegistryKey key = OpenKey(keyPath, kReadAccess);
   if (!key) return {};
-  std::uint32_t type = REG_NONE;
+  std::uint32_t type = kNoType;
   std::uint32_t size = kFirstQuerySize;
   std::vector<std::uint8_t> buffer(kFirstQuerySize, 0);
   std::int32_t status = RegQueryValueExA(key.Get(), valueName, &type, buffer.data(), &size);
   switch (type) {
-    case REG_SZ:
-    case REG_EXPAND_SZ:
-    case REG_MULTI_SZ:
+    case kSz:
+    case kExpandSz:
+    case kMultiSz:
       return ReadText(key.Get(), valueName, status, std::move(buffer), size);
-    case REG_BINARY:
+    case kBinary:
       return ReadBinary(key.Get(), valueName, status, std::move(buffer), size);
-    case REG_DWORD:
+    case kDword:
       return ReadNumber(key.Get(), valueName);
     default:
       return {};
@@ -202,7 +202,7 @@ std::vector<std::string> EnumRegValues(std::string_view keyPath) {
     std::uint32_t type = 0;
     std::uint32_t dataSize = 0;
     if (RegEnumValueA(key.Get(), index, name.data(), &length, &type, nullptr, &dataSize) !=
-        ERROR_SUCCESS)
+        kSuccess)
       break;
     names.emplace_back(name.data(), std::min<std::size_t>(length, name.size()));
   }

@@ -47,8 +47,8 @@ void clsExeReader::LoadExe(const std::string& Filename) {
   ntHeaders_.fill(0);
 
   file_.Wow64Bypass = true;
-  file_.OpenFile(Filename, platform::win::GENERIC_READ, kShareAll,
-                 platform::win::FILE_FLAG_RANDOM_ACCESS);
+  file_.OpenFile(Filename, platform::win::kGenericRead, kShareAll,
+                 platform::win::kRandomAccess);
   if (file_.hFile() == platform::kInvalidFileHandle) return;  // the error stays for the caller
 
   ReadScratch(0, kDosHeaderSize);

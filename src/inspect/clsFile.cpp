@@ -32,19 +32,13 @@ std::string CleanSystemMessage(std::string text) {
 clsFile::clsFile() {
   // Probe the redirection switch once: switch it off into a slot with all bits set and
   // restore it at once. No switch, a refusal, or an untouched slot means no WOW64.
-  wow64Present_ = true;
-  void* token = reinterpret_cast<void*>(~std::uintptr_t{0});
   SetLastError(0);
-  if (Wow64DisableWow64FsRedirection(&token)) Wow64RevertWow64FsRedirection(token);
-  if (GetLastError() != 0 || token == reinterpret_cast<void*>(~std::uintptr_t{0}))
-    wow64Present_ = false;
+  bool tokenGiven = RedirectionOff().TokenGiven();
+  wow64Present_ = tokenGiven && GetLastError() == 0;
   SetLastError(0);
 }
 
-clsFile::~clsFile() {
-  CloseFile();
-  Wow64EnableRedirect();
-}
+clsFile::~clsFile() { CloseFile(); }
 
 void clsFile::RaiseSystemError() {
   std::uint32_t code = GetLastError();
@@ -60,9 +54,9 @@ void clsFile::RaiseArrayError() {
 }
 
 double clsFile::Cursor() {
-  if (hFile_ == kInvalidFileHandle) return kNoFile;
+  if (!hFile_) return kNoFile;
   std::int64_t position = 0;
-  SetFilePointerEx(hFile_, 0, &position, win::FILE_CURRENT);
+  SetFilePointerEx(hFile_.Get(), 0, &position, win::kFileCurrent);
   return static_cast<double>(position);
 }
 
@@ -72,14 +66,14 @@ void clsFile::Cursor(double NewLocation) {
   constexpr double kMax = 9223372036854774784.0;  // the largest double below 2^63
   std::int64_t target = rounded >= kMax ? std::numeric_limits<std::int64_t>::max()
                                         : static_cast<std::int64_t>(rounded);
-  if (!SetFilePointerEx(hFile_, target, nullptr, win::FILE_BEGIN)) RaiseSystemError();
+  if (!SetFilePointerEx(hFile_.Get(), target, nullptr, win::kFileBegin)) RaiseSystemError();
 }
 
 double clsFile::Length() {
-  if (hFile_ == kInvalidFileHandle) return kNoFile;
+  if (!hFile_) return kNoFile;
   std::int64_t size = 0;
   SetLastError(0);
-  GetFileSizeEx(hFile_, &size);
+  GetFileSizeEx(hFile_.Get(), &size);
   if (GetLastError() != 0) {
     RaiseSystemError();
     return kNoFile;
@@ -88,8 +82,7 @@ double clsFile::Length() {
 }
 
 void clsFile::CloseFile() {
-  if (hFile_ != kInvalidFileHandle) CloseHandle(hFile_);
-  hFile_ = kInvalidFileHandle;
+  hFile_.Reset();
   fileName_.clear();
 }
 
@@ -98,33 +91,33 @@ void clsFile::Open(const std::string& name, std::uint32_t access, std::uint32_t 
   CloseFile();
   // The switch is restored within this call, success or not, so no other code of the
   // thread ever runs with redirection off because of an open.
-  bool switchedOff = Wow64Bypass && Wow64DisableWow64FsRedirection(&redirectionToken_);
-  hFile_ = CreateFileA(name, access, share, disposition, buffering);
-  if (hFile_ != kInvalidFileHandle)
+  std::optional<RedirectionOff> redirection;
+  if (Wow64Bypass) redirection.emplace();
+  hFile_.Reset(CreateFileA(name, access, share, disposition, buffering));
+  if (hFile_)
     fileName_ = name;
   else
     RaiseSystemError();
-  if (switchedOff) Wow64RevertWow64FsRedirection(redirectionToken_);
 }
 
 void clsFile::NewFile(const std::string& Filename, std::uint32_t DesiredAccess,
                       std::uint32_t ShareAccess, std::uint32_t Buffering) {
-  Open(Filename, DesiredAccess, ShareAccess, win::CREATE_ALWAYS, Buffering);
+  Open(Filename, DesiredAccess, ShareAccess, win::kCreateAlways, Buffering);
 }
 
 void clsFile::NewFileNoOverwrite(const std::string& Filename, std::uint32_t DesiredAccess,
                                  std::uint32_t ShareAccess, std::uint32_t Buffering) {
-  Open(Filename, DesiredAccess, ShareAccess, win::CREATE_NEW, Buffering);
+  Open(Filename, DesiredAccess, ShareAccess, win::kCreateNew, Buffering);
 }
 
 void clsFile::OpenFile(const std::string& Filename, std::uint32_t DesiredAccess,
                        std::uint32_t ShareAccess, std::uint32_t Buffering) {
-  Open(Filename, DesiredAccess, ShareAccess, win::OPEN_EXISTING, Buffering);
+  Open(Filename, DesiredAccess, ShareAccess, win::kOpenExisting, Buffering);
 }
 
 void clsFile::OpenCreateFile(const std::string& Filename, std::uint32_t DesiredAccess,
                              std::uint32_t ShareAccess, std::uint32_t Buffering) {
-  Open(Filename, DesiredAccess, ShareAccess, win::OPEN_ALWAYS, Buffering);
+  Open(Filename, DesiredAccess, ShareAccess, win::kOpenAlways, Buffering);
 }
 
 std::uint32_t clsFile::Read(void* destination, std::uint64_t count) {
@@ -133,7 +126,7 @@ std::uint32_t clsFile::Read(void* destination, std::uint64_t count) {
     return 0;
   }
   std::uint32_t done = 0;
-  if (!ReadFile(hFile_, destination, static_cast<std::uint32_t>(count), &done))
+  if (!ReadFile(hFile_.Get(), destination, static_cast<std::uint32_t>(count), &done))
     RaiseSystemError();
   bytesTransferred_ = done;
   return done;
@@ -145,7 +138,7 @@ std::uint32_t clsFile::Write(const void* source, std::uint64_t count) {
     return 0;
   }
   std::uint32_t done = 0;
-  if (!WriteFile(hFile_, source, static_cast<std::uint32_t>(count), &done)) RaiseSystemError();
+  if (!WriteFile(hFile_.Get(), source, static_cast<std::uint32_t>(count), &done)) RaiseSystemError();
   return done;
 }
 
@@ -156,7 +149,7 @@ void clsFile::ReadLittleEndian(T& value) {
   std::memcpy(bytes, &value, sizeof(T));
   if constexpr (std::endian::native == std::endian::big) std::reverse(bytes, bytes + sizeof(T));
   std::uint32_t done = 0;
-  if (!ReadFile(hFile_, bytes, sizeof(T), &done)) RaiseSystemError();
+  if (!ReadFile(hFile_.Get(), bytes, sizeof(T), &done)) RaiseSystemError();
   if (done < sizeof(T)) return;  // a value cut by the end of the file is left as it was
   if constexpr (std::endian::native == std::endian::big) std::reverse(bytes, bytes + sizeof(T));
   std::memcpy(&value, bytes, sizeof(T));
@@ -168,7 +161,7 @@ void clsFile::WriteLittleEndian(T value) {
   std::memcpy(bytes, &value, sizeof(T));
   if constexpr (std::endian::native == std::endian::big) std::reverse(bytes, bytes + sizeof(T));
   std::uint32_t done = 0;
-  if (!WriteFile(hFile_, bytes, sizeof(T), &done)) RaiseSystemError();
+  if (!WriteFile(hFile_.Get(), bytes, sizeof(T), &done)) RaiseSystemError();
 }
 
 void clsFile::ReadValue(std::int16_t& Buffer) { ReadLittleEndian(Buffer); }
@@ -189,14 +182,14 @@ void clsFile::ReadValue(std::string& Buffer) {
   // the file stay as the caller sized them (usually NUL).
   if (Buffer.empty()) return;
   std::uint32_t done = 0;
-  if (!ReadFile(hFile_, Buffer.data(), static_cast<std::uint32_t>(Buffer.size()), &done))
+  if (!ReadFile(hFile_.Get(), Buffer.data(), static_cast<std::uint32_t>(Buffer.size()), &done))
     RaiseSystemError();
 }
 
 void clsFile::WriteValue(const std::string& Buffer) {
   if (Buffer.empty()) return;
   std::uint32_t done = 0;
-  if (!WriteFile(hFile_, Buffer.data(), static_cast<std::uint32_t>(Buffer.size()), &done))
+  if (!WriteFile(hFile_.Get(), Buffer.data(), static_cast<std::uint32_t>(Buffer.size()), &done))
     RaiseSystemError();
 }
 
@@ -227,28 +220,23 @@ void clsFile::WriteSingles(std::span<const float> DataBuffer) {
 
 std::uint32_t clsFile::ReadToPtr(void* DestPtr, std::uint32_t DestLength) {
   std::uint32_t done = 0;
-  if (!ReadFile(hFile_, DestPtr, DestLength, &done)) RaiseSystemError();
+  if (!ReadFile(hFile_.Get(), DestPtr, DestLength, &done)) RaiseSystemError();
   bytesTransferred_ = done;
   return done;
 }
 
 std::uint32_t clsFile::WriteFromPtr(const void* SourcePtr, std::uint32_t SourceLength) {
   std::uint32_t done = 0;
-  if (!WriteFile(hFile_, SourcePtr, SourceLength, &done)) RaiseSystemError();
+  if (!WriteFile(hFile_.Get(), SourcePtr, SourceLength, &done)) RaiseSystemError();
   bytesTransferred_ = done;
   return done;
 }
 
 void clsFile::Wow64DisableRedirect() {
   if (!wow64Present_ || redirectionOff_) return;
-  redirectionOff_ = Wow64DisableWow64FsRedirection(&redirectionToken_);
+  redirectionOff_.emplace();
+  if (!redirectionOff_->Off()) redirectionOff_.reset();
 }
 
-void clsFile::Wow64EnableRedirect() {
-  // Restores only what this object switched off: the value handed back by the system
-  // may be 0, so whether to restore is remembered apart from it.
-  if (!redirectionOff_) return;
-  Wow64RevertWow64FsRedirection(redirectionToken_);
-  redirectionOff_ = false;
-  redirectionToken_ = nullptr;
-}
+// Restores only what this object switched off.
+void clsFile::Wow64EnableRedirect() { redirectionOff_.reset(); }

@@ -5,6 +5,7 @@
 // Failures never unwind the caller: the system's error goes to CurrentError and the
 // operation finishes with what it has (-1, or the byte count actually transferred).
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -17,9 +18,10 @@ struct Currency {
 
 class clsFile {
  public:
-  static constexpr std::uint32_t kDefaultAccess = 0xC0000000u;  // generic read and write
-  static constexpr std::uint32_t kDefaultShare = 1;             // share read
-  static constexpr std::uint32_t kDefaultBuffering = 0x08000000u;  // sequential-scan hint
+  static constexpr std::uint32_t kDefaultAccess =
+      platform::win::kGenericRead | platform::win::kGenericWrite;
+  static constexpr std::uint32_t kDefaultShare = platform::win::kShareRead;
+  static constexpr std::uint32_t kDefaultBuffering = platform::win::kSequentialScan;
 
   clsFile();
   ~clsFile();
@@ -27,7 +29,7 @@ class clsFile {
   clsFile& operator=(const clsFile&) = delete;
 
   // The raw handle; -1 when no file is open. Owned by this object.
-  platform::FileHandle hFile() const { return hFile_; }
+  platform::FileHandle hFile() const { return hFile_.Get(); }
 
   // When true, every open switches the thread's file-system redirection off around it.
   bool Wow64Bypass = false;
@@ -99,11 +101,11 @@ class clsFile {
   template <typename T>
   void WriteLittleEndian(T value);
 
-  platform::FileHandle hFile_ = platform::kInvalidFileHandle;
+  platform::FileOwner hFile_;
   std::string fileName_;
   bool wow64Present_ = false;
-  void* redirectionToken_ = nullptr;
-  bool redirectionOff_ = false;
+  // Held between Wow64DisableRedirect and Wow64EnableRedirect (or the end of the object).
+  std::optional<platform::RedirectionOff> redirectionOff_;
   std::uint32_t bytesTransferred_ = 0xFFFFFFFFu;
 };
 

@@ -50,7 +50,7 @@ Tick ForegroundMonitor::tmrMonitor_Timer() {
           platform::FromUtf8("\xE2\x80\x9C") + GetFileName(ForegroundPath) +
               platform::FromUtf8("\xE2\x80\x9D has been added to the HighDPIAware list, so it "
                                  "should appear clearly the next time you open it."),
-          kBalloonTimeout, platform::tray::NIIF_USER, true, true);
+          kBalloonTimeout, platform::tray::kUserIcon, true, true);
   }
   return Tick::NewWindow;
 }

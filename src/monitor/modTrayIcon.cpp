@@ -22,31 +22,31 @@ void AddTrayIcon(std::uintptr_t hWnd, std::uintptr_t hIcon, const std::string& t
   record.cbSize = RecordSize();
   record.hWnd = hWnd;
   record.uID = 0;
-  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record.uFlags = kMessageField | kIconField | kTipField;
   record.uCallbackMessage = kCallbackMessage;
   record.hIcon = hIcon;
   SetTextField(record.szTip, toolTip);
-  if (!platform::Shell_NotifyIconA(NIM_MODIFY, record))
-    platform::Shell_NotifyIconA(NIM_ADD, record);
+  if (!platform::Shell_NotifyIconA(kModifyIcon, record))
+    platform::Shell_NotifyIconA(kAddIcon, record);
 }
 
 void RemoveTrayIcon(std::uintptr_t hWnd) {
   record.cbSize = platform::tray::RecordSize();
   record.hWnd = hWnd;
   record.uFlags = 0;
-  platform::Shell_NotifyIconA(platform::tray::NIM_DELETE, record);
+  platform::Shell_NotifyIconA(platform::tray::kDeleteIcon, record);
 }
 
 void ShowTrayBalloon(const std::string& title, const std::string& text, std::uint32_t timeout,
                      std::uint32_t infoFlags, bool realTime, bool noSound) {
   using namespace platform::tray;
   record.cbSize = RecordSize();
-  record.uFlags = NIF_INFO | (realTime ? NIF_REALTIME : 0);
+  record.uFlags = kInfoField | (realTime ? kRealTime : 0);
   SetTextField(record.szInfo, text);
   SetTextField(record.szInfoTitle, title);
-  record.dwInfoFlags = infoFlags | (noSound ? NIIF_NOSOUND : 0);
+  record.dwInfoFlags = infoFlags | (noSound ? kNoSound : 0);
   record.uTimeout = timeout;
-  platform::Shell_NotifyIconA(NIM_MODIFY, record);
+  platform::Shell_NotifyIconA(kModifyIcon, record);
 }
 
 const platform::TrayIconData& TrayIconData() { return record; }

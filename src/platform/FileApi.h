@@ -6,31 +6,26 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/SystemErrors.h"
+#include "platform/UniqueHandle.h"
+
 namespace platform {
 
 using FileHandle = std::intptr_t;
 inline constexpr FileHandle kInvalidFileHandle = -1;
 
+// The system's values under the program's own names (the Windows build checks each).
 namespace win {
-inline constexpr std::uint32_t GENERIC_READ = 0x80000000u;
-inline constexpr std::uint32_t GENERIC_WRITE = 0x40000000u;
-inline constexpr std::uint32_t FILE_SHARE_READ = 1, FILE_SHARE_WRITE = 2, FILE_SHARE_DELETE = 4;
-inline constexpr std::uint32_t CREATE_NEW = 1, CREATE_ALWAYS = 2, OPEN_EXISTING = 3,
-                               OPEN_ALWAYS = 4;
-inline constexpr std::uint32_t FILE_FLAG_RANDOM_ACCESS = 0x10000000u;
-inline constexpr std::uint32_t FILE_FLAG_SEQUENTIAL_SCAN = 0x08000000u;
-inline constexpr std::uint32_t FILE_BEGIN = 0, FILE_CURRENT = 1, FILE_END = 2;
-inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
-inline constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
-inline constexpr std::uint32_t ERROR_INVALID_FUNCTION = 1;
-inline constexpr std::uint32_t ERROR_FILE_NOT_FOUND = 2;
-inline constexpr std::uint32_t ERROR_PATH_NOT_FOUND = 3;
-inline constexpr std::uint32_t ERROR_ACCESS_DENIED = 5;
-inline constexpr std::uint32_t ERROR_INVALID_HANDLE = 6;
-inline constexpr std::uint32_t ERROR_FILE_EXISTS = 80;
-inline constexpr std::uint32_t ERROR_INVALID_PARAMETER = 87;
-inline constexpr std::uint32_t ERROR_NEGATIVE_SEEK = 131;
-inline constexpr std::uint32_t ERROR_MORE_DATA = 234;
+inline constexpr std::uint32_t kGenericRead = 0x80000000u;
+inline constexpr std::uint32_t kGenericWrite = 0x40000000u;
+inline constexpr std::uint32_t kShareRead = 1, kShareWrite = 2, kShareDelete = 4;
+inline constexpr std::uint32_t kCreateNew = 1, kCreateAlways = 2, kOpenExisting = 3,
+                               kOpenAlways = 4;
+inline constexpr std::uint32_t kRandomAccess = 0x10000000u;
+inline constexpr std::uint32_t kSequentialScan = 0x08000000u;
+inline constexpr std::uint32_t kFileBegin = 0, kFileCurrent = 1, kFileEnd = 2;
+inline constexpr std::uint32_t kInvalidFileAttributes = 0xFFFFFFFFu;
+inline constexpr std::uint32_t kDirectoryAttribute = 0x10;
 }  // namespace win
 
 // The thread's last-error code, as GetLastError / SetLastError.
@@ -45,6 +40,7 @@ bool SetFilePointerEx(FileHandle file, std::int64_t distance, std::int64_t* newP
                       std::uint32_t moveMethod);
 bool GetFileSizeEx(FileHandle file, std::int64_t* size);
 bool CloseHandle(FileHandle file);
+using FileOwner = UniqueHandle<ClosedBy<FileHandle, &CloseHandle, kInvalidFileHandle>>;
 std::uint32_t GetFileAttributesA(const std::string& name);
 
 // FormatMessageA from the system table (flags 0x1000, language 0) into a 255-byte
@@ -58,5 +54,28 @@ std::string FormatMessageA(std::uint32_t code);
 // the token as it was.
 bool Wow64DisableWow64FsRedirection(void** token);
 bool Wow64RevertWow64FsRedirection(void* token);
+
+// Switches the thread's file-system redirection off for as long as it lives, and back
+// on at its end when the system did switch it off.
+class RedirectionOff {
+ public:
+  RedirectionOff() : off_(Wow64DisableWow64FsRedirection(&token_)) {}
+  ~RedirectionOff() {
+    if (off_) Wow64RevertWow64FsRedirection(token_);
+  }
+  RedirectionOff(const RedirectionOff&) = delete;
+  RedirectionOff& operator=(const RedirectionOff&) = delete;
+
+  bool Off() const { return off_; }
+  // Whether the system handed back a value to restore (any value, 0 included).
+  bool TokenGiven() const { return token_ != NoToken(); }
+
+ private:
+  // A value the system never hands back, so that a call that reports success without
+  // touching the slot is seen.
+  static void* NoToken() { return reinterpret_cast<void*>(~std::uintptr_t{0}); }
+  void* token_ = NoToken();
+  bool off_;
+};
 
 }  // namespace platform

@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+#include "platform/SystemErrors.h"
 
-namespace win {
-inline constexpr std::uint32_t ERROR_ALREADY_EXISTS = 183;
-}  // namespace win
+namespace platform {
 
 // Creates one folder; the folder above it must exist.
 bool CreateDirectoryA(const std::string& path);

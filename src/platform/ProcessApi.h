@@ -9,17 +9,16 @@
 #include <optional>
 #include <string>
 
+#include "platform/SystemErrors.h"
 #include "platform/UniqueHandle.h"
 
 namespace platform {
 
+// The system's values under the program's own names (the Windows build checks each).
 namespace win {
-inline constexpr std::uint32_t TH32CS_SNAPPROCESS = 2;
-inline constexpr std::uint32_t PROCESS_QUERY_INFORMATION = 0x400;
-inline constexpr std::uint32_t PROCESS_QUERY_LIMITED_INFORMATION = 0x1000;
-inline constexpr std::uint32_t ERROR_NO_MORE_FILES = 18;
-inline constexpr std::uint32_t ERROR_INSUFFICIENT_BUFFER = 122;
-inline constexpr std::uint32_t ERROR_INVALID_WINDOW_HANDLE = 1400;
+inline constexpr std::uint32_t kSnapProcess = 2;
+inline constexpr std::uint32_t kQueryInformation = 0x400;
+inline constexpr std::uint32_t kQueryLimitedInformation = 0x1000;
 }  // namespace win
 
 // The characters of the executable-name field of a process entry, its zero included.

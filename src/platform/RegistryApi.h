@@ -11,58 +11,57 @@
 #include <cstdint>
 #include <string>
 
-// <windows.h> defines the names below as macros; a file that needs both includes
-// this header first.
-#if defined(REG_SZ) || defined(HKEY_CURRENT_USER) || defined(ERROR_MORE_DATA)
-#error "include platform/RegistryApi.h before <windows.h>"
-#endif
+#include "platform/SystemErrors.h"
+#include "platform/UniqueHandle.h"
 
 namespace platform {
 
 // A key handle. The predefined roots are fixed values; 0 is never a valid key.
 using RegKey = std::uintptr_t;
 
+// The system's values under the program's own names (the Windows build checks each).
 namespace reg {
-inline constexpr RegKey HKEY_CLASSES_ROOT = 0x80000000u;
-inline constexpr RegKey HKEY_CURRENT_USER = 0x80000001u;
-inline constexpr RegKey HKEY_LOCAL_MACHINE = 0x80000002u;
-inline constexpr RegKey HKEY_USERS = 0x80000003u;
-inline constexpr RegKey HKEY_PERFORMANCE_DATA = 0x80000004u;
-inline constexpr RegKey HKEY_CURRENT_CONFIG = 0x80000005u;
+inline constexpr RegKey kClassesRoot = 0x80000000u;
+inline constexpr RegKey kCurrentUser = 0x80000001u;
+inline constexpr RegKey kLocalMachine = 0x80000002u;
+inline constexpr RegKey kUsers = 0x80000003u;
+inline constexpr RegKey kPerformanceData = 0x80000004u;
+inline constexpr RegKey kCurrentConfig = 0x80000005u;
 
 inline constexpr bool IsPredefined(RegKey key) {
-  return key >= HKEY_CLASSES_ROOT && key <= HKEY_CURRENT_CONFIG;
+  return key >= kClassesRoot && key <= kCurrentConfig;
 }
 
-inline constexpr std::uint32_t KEY_QUERY_VALUE = 0x1;
-inline constexpr std::uint32_t KEY_SET_VALUE = 0x2;
-inline constexpr std::uint32_t KEY_CREATE_SUB_KEY = 0x4;
-inline constexpr std::uint32_t KEY_ENUMERATE_SUB_KEYS = 0x8;
-inline constexpr std::uint32_t KEY_WOW64_64KEY = 0x100;
-inline constexpr std::uint32_t KEY_WOW64_32KEY = 0x200;
-inline constexpr std::uint32_t DELETE = 0x10000;
-inline constexpr std::uint32_t KEY_ALL_ACCESS = 0xF003F;
+inline constexpr std::uint32_t kQueryValue = 0x1;
+inline constexpr std::uint32_t kSetValue = 0x2;
+inline constexpr std::uint32_t kCreateSubKey = 0x4;
+inline constexpr std::uint32_t kEnumerateSubKeys = 0x8;
+inline constexpr std::uint32_t kWow64Key64 = 0x100;
+inline constexpr std::uint32_t kWow64Key32 = 0x200;
+inline constexpr std::uint32_t kDelete = 0x10000;
+inline constexpr std::uint32_t kAllAccess = 0xF003F;
 
-inline constexpr std::uint32_t REG_NONE = 0;
-inline constexpr std::uint32_t REG_SZ = 1;
-inline constexpr std::uint32_t REG_EXPAND_SZ = 2;
-inline constexpr std::uint32_t REG_BINARY = 3;
-inline constexpr std::uint32_t REG_DWORD = 4;
-inline constexpr std::uint32_t REG_MULTI_SZ = 7;
-inline constexpr std::uint32_t REG_QWORD = 11;
+inline constexpr std::uint32_t kNoType = 0;
+inline constexpr std::uint32_t kSz = 1;
+inline constexpr std::uint32_t kExpandSz = 2;
+inline constexpr std::uint32_t kBinary = 3;
+inline constexpr std::uint32_t kDword = 4;
+inline constexpr std::uint32_t kMultiSz = 7;
+inline constexpr std::uint32_t kQword = 11;
 
-inline constexpr std::uint32_t REG_OPTION_NON_VOLATILE = 0;
-inline constexpr std::uint32_t REG_CREATED_NEW_KEY = 1;
-inline constexpr std::uint32_t REG_OPENED_EXISTING_KEY = 2;
+inline constexpr std::uint32_t kNonVolatile = 0;
+inline constexpr std::uint32_t kCreatedNewKey = 1;
+inline constexpr std::uint32_t kOpenedExistingKey = 2;
 
-inline constexpr std::int32_t ERROR_SUCCESS = 0;
-inline constexpr std::int32_t ERROR_FILE_NOT_FOUND = 2;
-inline constexpr std::int32_t ERROR_ACCESS_DENIED = 5;
-inline constexpr std::int32_t ERROR_INVALID_HANDLE = 6;
-inline constexpr std::int32_t ERROR_INVALID_PARAMETER = 87;
-inline constexpr std::int32_t ERROR_MORE_DATA = 234;
-inline constexpr std::int32_t ERROR_NO_MORE_ITEMS = 259;
-inline constexpr std::int32_t ERROR_KEY_DELETED = 1018;
+// The statuses the calls return, signed as the system returns them.
+inline constexpr std::int32_t kSuccess = err::kSuccess;
+inline constexpr std::int32_t kFileNotFound = err::kFileNotFound;
+inline constexpr std::int32_t kAccessDenied = err::kAccessDenied;
+inline constexpr std::int32_t kInvalidHandle = err::kInvalidHandle;
+inline constexpr std::int32_t kInvalidParameter = err::kInvalidParameter;
+inline constexpr std::int32_t kMoreData = err::kMoreData;
+inline constexpr std::int32_t kNoMoreItems = err::kNoMoreItems;
+inline constexpr std::int32_t kKeyDeleted = err::kKeyDeleted;
 }  // namespace reg
 
 // Opens `subKey` below `root` (an empty subkey opens a new handle to `root` itself).
@@ -104,43 +103,11 @@ std::int32_t RegCloseKey(RegKey key);
 // (65001 for UTF-8; the native build always works in UTF-8).
 std::uint32_t GetACP();
 
-// Owns one opened key and closes it once. Predefined roots are never closed, so an
-// owner may hold a root in place of an opened key.
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  explicit RegistryKey(RegKey key) : key_(key) {}
-  ~RegistryKey() { Reset(); }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  RegistryKey(RegistryKey&& other) noexcept : key_(other.Release()) {}
-  RegistryKey& operator=(RegistryKey&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      key_ = other.Release();
-    }
-    return *this;
-  }
-
-  RegKey Get() const { return key_; }
-  explicit operator bool() const { return key_ != 0; }
-  RegKey Release() {
-    RegKey key = key_;
-    key_ = 0;
-    return key;
-  }
-  void Reset() {
-    if (key_ != 0 && !reg::IsPredefined(key_)) RegCloseKey(key_);
-    key_ = 0;
-  }
-  // For the open and create calls: closes what is held and gives the slot to fill.
-  RegKey* Receive() {
-    Reset();
-    return &key_;
-  }
-
- private:
-  RegKey key_ = 0;
-};
+// Closes an opened key; the predefined roots are never closed, so an owner may hold a
+// root in place of an opened key.
+inline void CloseOpenedKey(RegKey key) {
+  if (!reg::IsPredefined(key)) RegCloseKey(key);
+}
+using RegistryKey = UniqueHandle<ClosedBy<RegKey, &CloseOpenedKey>>;
 
 }  // namespace platform

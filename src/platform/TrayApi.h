@@ -23,11 +23,12 @@ struct TrayIconData {
   std::uint32_t dwInfoFlags = 0;
 };
 
+// The system's values under the program's own names (the Windows build checks each).
 namespace tray {
-inline constexpr std::uint32_t NIM_ADD = 0, NIM_MODIFY = 1, NIM_DELETE = 2;
-inline constexpr std::uint32_t NIF_MESSAGE = 0x1, NIF_ICON = 0x2, NIF_TIP = 0x4;
-inline constexpr std::uint32_t NIF_INFO = 0x10, NIF_REALTIME = 0x40;
-inline constexpr std::uint32_t NIIF_USER = 0x4, NIIF_NOSOUND = 0x10;
+inline constexpr std::uint32_t kAddIcon = 0, kModifyIcon = 1, kDeleteIcon = 2;
+inline constexpr std::uint32_t kMessageField = 0x1, kIconField = 0x2, kTipField = 0x4;
+inline constexpr std::uint32_t kInfoField = 0x10, kRealTime = 0x40;
+inline constexpr std::uint32_t kUserIcon = 0x4, kNoSound = 0x10;
 // The size of the system's 8-bit record with balloon fields in this build.
 std::uint32_t RecordSize();
 }  // namespace tray

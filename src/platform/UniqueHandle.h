@@ -1,7 +1,8 @@
 #pragma once
 // A move-only owner of one system handle, closed once by the object that holds it.
 // Each kind of handle is one line: a traits type naming the value type, the value that
-// means "no handle" and the call that releases it.
+// means "no handle" and the call that releases it (ClosedBy below writes that line for
+// a handle closed by one function).
 #include <utility>
 
 namespace platform {
@@ -34,8 +35,24 @@ class UniqueHandle {
     if (old != Traits::kNone) Traits::Close(old);
   }
 
+  // For calls that hand a new handle back through a pointer: closes what is held and
+  // gives the slot to fill.
+  Value* Receive() {
+    Reset();
+    return &value_;
+  }
+
  private:
   Value value_ = Traits::kNone;
+};
+
+// The traits of a handle kind that one function closes, "no handle" being `None`:
+//   using RegistryKey = UniqueHandle<ClosedBy<RegKey, &CloseOpenedKey>>;
+template <typename Handle, auto CloseFunction, Handle None = Handle{}>
+struct ClosedBy {
+  using Value = Handle;
+  static constexpr Value kNone = None;
+  static void Close(Value value) { CloseFunction(value); }
 };
 
 }  // namespace platform

@@ -6,14 +6,14 @@
 
 class clsListView {
  public:
-  static constexpr std::uint32_t LVS_EX_CHECKBOXES = 0x4;
-  static constexpr std::uint32_t LVS_EX_FULLROWSELECT = 0x20;
-  static constexpr std::uint32_t LVS_EX_DOUBLEBUFFER = 0x10000;
+  static constexpr std::uint32_t kExCheckboxes = 0x4;
+  static constexpr std::uint32_t kExFullRowSelect = 0x20;
+  static constexpr std::uint32_t kExDoubleBuffer = 0x10000;
 
   void BindTo(ListView& list) { Bound = &list; }
-  void Checkboxes(bool Value) { SetStyleBit(LVS_EX_CHECKBOXES, Value); }
-  void DoubleBuffer(bool Value) { SetStyleBit(LVS_EX_DOUBLEBUFFER, Value); }
-  void FullRowSelect(bool Value) { SetStyleBit(LVS_EX_FULLROWSELECT, Value); }
+  void Checkboxes(bool Value) { SetStyleBit(kExCheckboxes, Value); }
+  void DoubleBuffer(bool Value) { SetStyleBit(kExDoubleBuffer, Value); }
+  void FullRowSelect(bool Value) { SetStyleBit(kExFullRowSelect, Value); }
 
  private:
   // The bit is the mask, so only it changes.

@@ -16,6 +16,7 @@ namespace {
 
 using platform::kInvalidFileHandle;
 namespace win = platform::win;
+namespace err = platform::err;
 
 class ClsFileTest : public ::testing::Test {
  protected:
@@ -33,7 +34,7 @@ TEST_F(ClsFileTest, WithoutAFileCursorAndLengthAreMinusOneAndReadsFailAsInvalidH
 
   std::int32_t value = 7;
   file.ReadValue(value);
-  EXPECT_EQ(CurrentError::Number(), static_cast<std::int32_t>(win::ERROR_INVALID_HANDLE));
+  EXPECT_EQ(CurrentError::Number(), static_cast<std::int32_t>(err::kInvalidHandle));
   EXPECT_EQ(value, 7);
   file.CloseFile();  // harmless without a file
   EXPECT_EQ(file.hFile(), kInvalidFileHandle);
@@ -152,7 +153,7 @@ TEST_F(ClsFileTest, CreationDispositions) {
   const std::string existing = folder_.Write("existing.bin", "keep");
   clsFile file;
   file.NewFileNoOverwrite(existing);
-  EXPECT_EQ(CurrentError::Number(), static_cast<std::int32_t>(win::ERROR_FILE_EXISTS));
+  EXPECT_EQ(CurrentError::Number(), static_cast<std::int32_t>(err::kFileExists));
   EXPECT_FALSE(CurrentError::Description().empty());
   EXPECT_EQ(file.hFile(), kInvalidFileHandle);
   EXPECT_EQ(file.GetFilename(), "");
@@ -160,7 +161,7 @@ TEST_F(ClsFileTest, CreationDispositions) {
 
   CurrentError::Clear();
   file.OpenFile(folder_.Path("absent.bin"));
-  EXPECT_EQ(CurrentError::Number(), static_cast<std::int32_t>(win::ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(CurrentError::Number(), static_cast<std::int32_t>(err::kFileNotFound));
   EXPECT_EQ(file.hFile(), kInvalidFileHandle);
 
   CurrentError::Clear();

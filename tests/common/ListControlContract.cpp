@@ -372,8 +372,8 @@ TEST_P(ListControlContract, FullRowSelectChangesOnlyItsOwnStyleBit) {
   clsListView view;
   view.BindTo(*list_);
   view.FullRowSelect(true);
-  EXPECT_EQ(list_->ExtendedStyle() & (clsListView::LVS_EX_FULLROWSELECT | kGridLines),
-            clsListView::LVS_EX_FULLROWSELECT | kGridLines);
+  EXPECT_EQ(list_->ExtendedStyle() & (clsListView::kExFullRowSelect | kGridLines),
+            clsListView::kExFullRowSelect | kGridLines);
   view.FullRowSelect(false);
-  EXPECT_EQ(list_->ExtendedStyle() & (clsListView::LVS_EX_FULLROWSELECT | kGridLines), kGridLines);
+  EXPECT_EQ(list_->ExtendedStyle() & (clsListView::kExFullRowSelect | kGridLines), kGridLines);
 }

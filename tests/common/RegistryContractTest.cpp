@@ -20,7 +20,7 @@ using namespace platform::reg;
 
 struct RawValue {
   std::int32_t status = -1;
-  std::uint32_t type = REG_NONE;
+  std::uint32_t type = kNoType;
   std::vector<std::uint8_t> bytes;
 };
 
@@ -35,13 +35,13 @@ std::string RandomSuffix() {
 RawValue ReadRaw(const std::string& subKey, const std::string& name) {
   RawValue raw;
   RegKey opened = 0;
-  raw.status = RegOpenKeyExA(HKEY_CURRENT_USER, subKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY,
+  raw.status = RegOpenKeyExA(kCurrentUser, subKey, 0, kQueryValue | kWow64Key64,
                              &opened);
-  if (raw.status != ERROR_SUCCESS) return raw;
+  if (raw.status != kSuccess) return raw;
   RegistryKey key(opened);
   std::uint32_t size = 0;
   raw.status = RegQueryValueExA(key.Get(), name, &raw.type, nullptr, &size);
-  if (raw.status != ERROR_SUCCESS) return raw;
+  if (raw.status != kSuccess) return raw;
   raw.bytes.assign(size, 0xCC);
   raw.status = RegQueryValueExA(key.Get(), name, &raw.type, raw.bytes.data(), &size);
   raw.bytes.resize(size);
@@ -51,22 +51,22 @@ RawValue ReadRaw(const std::string& subKey, const std::string& name) {
 bool KeyExists(const std::string& subKey) {
   RegKey opened = 0;
   std::int32_t status =
-      RegOpenKeyExA(HKEY_CURRENT_USER, subKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &opened);
+      RegOpenKeyExA(kCurrentUser, subKey, 0, kQueryValue | kWow64Key64, &opened);
   RegistryKey key(opened);
-  return status == ERROR_SUCCESS;
+  return status == kSuccess;
 }
 
 // Stores bytes of any type, for values the program itself never writes.
 void WriteRaw(const std::string& subKey, const std::string& name, std::uint32_t type,
               const std::string& bytes) {
   RegKey created = 0;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, subKey, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+  ASSERT_EQ(RegCreateKeyExA(kCurrentUser, subKey, 0, kAllAccess | kWow64Key64,
                             &created, nullptr),
-            ERROR_SUCCESS);
+            kSuccess);
   RegistryKey key(created);
   ASSERT_EQ(RegSetValueExA(key.Get(), name, type, bytes.data(),
                            static_cast<std::uint32_t>(bytes.size())),
-            ERROR_SUCCESS);
+            kSuccess);
 }
 
 std::vector<std::string> Sorted(std::vector<std::string> names) {
@@ -89,12 +89,12 @@ class RegistryContract : public ::testing::Test {
   }
 
   void TearDown() override {
-    for (const auto& name : rootValues_) RegDeleteValueA(HKEY_CURRENT_USER, name);
+    for (const auto& name : rootValues_) RegDeleteValueA(kCurrentUser, name);
     for (auto nested = nestedKeys_.rbegin(); nested != nestedKeys_.rend(); ++nested)
-      RegDeleteKeyA(HKEY_CURRENT_USER, subKey_ + "\\" + *nested);
-    RegDeleteKeyA(HKEY_CURRENT_USER, subKey_);
+      RegDeleteKeyA(kCurrentUser, subKey_ + "\\" + *nested);
+    RegDeleteKeyA(kCurrentUser, subKey_);
     // Only removed once no other run still has a key in it.
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\SharpwellTest");
+    RegDeleteKeyA(kCurrentUser, "Software\\SharpwellTest");
     EXPECT_FALSE(KeyExists(subKey_));
   }
 
@@ -114,15 +114,15 @@ class RegistryContract : public ::testing::Test {
 
 TEST(RegistryKeyPath, RootNamesResolveInAnyCaseAndOnlyTheShortForms) {
   const std::pair<const char*, RegKey> roots[] = {
-      {"HKCR", HKEY_CLASSES_ROOT}, {"hkcu", HKEY_CURRENT_USER},  {"HkLm", HKEY_LOCAL_MACHINE},
-      {"hku", HKEY_USERS},         {"HKPD", HKEY_PERFORMANCE_DATA}, {"hKcC", HKEY_CURRENT_CONFIG}};
+      {"HKCR", kClassesRoot}, {"hkcu", kCurrentUser},  {"HkLm", kLocalMachine},
+      {"hku", kUsers},         {"HKPD", kPerformanceData}, {"hKcC", kCurrentConfig}};
   for (const auto& [name, key] : roots) {
     ParsedKeyPath parsed = ParseKeyPath(std::string(name) + "\\Software\\Sub\\");
     EXPECT_EQ(parsed.root, key) << name;
     EXPECT_EQ(parsed.subKey, "Software\\Sub\\") << "the subkey passes on unchanged";
   }
   for (const char* rootOnly : {"HKCU", "HKCU\\"}) {
-    EXPECT_EQ(ParseKeyPath(rootOnly).root, HKEY_CURRENT_USER);
+    EXPECT_EQ(ParseKeyPath(rootOnly).root, kCurrentUser);
     EXPECT_EQ(ParseKeyPath(rootOnly).subKey, "");
   }
   EXPECT_EQ(ParseKeyPath("HKEY_CURRENT_USER\\Software").subKey, "Software");
@@ -133,13 +133,13 @@ TEST(RegistryKeyPath, RootNamesResolveInAnyCaseAndOnlyTheShortForms) {
 TEST_F(RegistryContract, RootOnlyPathsWorkOnTheRootKeyItself) {
   const std::string name = RootValueName();
   SetRegValue("HKCU", name, "written at the root");
-  EXPECT_EQ(ReadRaw("", name).status, ERROR_SUCCESS);
+  EXPECT_EQ(ReadRaw("", name).status, kSuccess);
   EXPECT_EQ(GetRegValue("hkcu\\", name).Text(), "written at the root");
   const std::vector<std::string> rootNames = EnumRegValues("HKCU");
   EXPECT_NE(std::find(rootNames.begin(), rootNames.end(), name), rootNames.end());
 
   DeleteRegValue("HKCU\\", name);
-  EXPECT_EQ(ReadRaw("", name).status, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(ReadRaw("", name).status, kFileNotFound);
   EXPECT_TRUE(GetRegValue("HKCU", name).IsNone());
 }
 
@@ -162,8 +162,8 @@ TEST_F(RegistryContract, UnknownRootsStoreNothingAndReadNothing) {
 TEST_F(RegistryContract, TextIsStoredAsZeroTerminatedRegSzAndReadBackWhole) {
   SetRegValue(path_, "C:\\APPS\\TOOL.EXE", "HIGHDPIAWARE");
   RawValue raw = ReadRaw(subKey_, "C:\\APPS\\TOOL.EXE");
-  ASSERT_EQ(raw.status, ERROR_SUCCESS);
-  EXPECT_EQ(raw.type, REG_SZ);
+  ASSERT_EQ(raw.status, kSuccess);
+  EXPECT_EQ(raw.type, kSz);
   ASSERT_EQ(raw.bytes.size(), 13u);
   EXPECT_EQ(raw.bytes.back(), 0);
   EXPECT_EQ(GetRegValue(path_, "C:\\APPS\\TOOL.EXE").Text(), "HIGHDPIAWARE");
@@ -184,7 +184,7 @@ TEST_F(RegistryContract, TextIsStoredAsZeroTerminatedRegSzAndReadBackWhole) {
 TEST_F(RegistryContract, NumbersAndBooleansAreStoredAsDwordOrAsBinary) {
   SetRegValue(path_, "AppliedDPI", std::int32_t{120});
   RawValue raw = ReadRaw(subKey_, "AppliedDPI");
-  EXPECT_EQ(raw.type, REG_DWORD);
+  EXPECT_EQ(raw.type, kDword);
   EXPECT_EQ(raw.bytes, Bytes({120, 0, 0, 0}));
   RegistryData read = GetRegValue(path_, "AppliedDPI");
   EXPECT_EQ(read.Number(), 120);
@@ -192,7 +192,7 @@ TEST_F(RegistryContract, NumbersAndBooleansAreStoredAsDwordOrAsBinary) {
 
   SetRegValue(path_, "True", true);
   raw = ReadRaw(subKey_, "True");
-  EXPECT_EQ(raw.type, REG_DWORD);
+  EXPECT_EQ(raw.type, kDword);
   EXPECT_EQ(raw.bytes, Bytes({0xFF, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(GetRegValue(path_, "True").Number(), -1);
   SetRegValue(path_, "Byte", std::uint8_t{200});
@@ -202,7 +202,7 @@ TEST_F(RegistryContract, NumbersAndBooleansAreStoredAsDwordOrAsBinary) {
 
   // As binary: the same bytes, a text without its terminating zero; read back as text.
   SetRegValue(path_, "Number", std::int32_t{0x41424344}, true);
-  EXPECT_EQ(ReadRaw(subKey_, "Number").type, REG_BINARY);
+  EXPECT_EQ(ReadRaw(subKey_, "Number").type, kBinary);
   EXPECT_EQ(GetRegValue(path_, "Number").Text(), "DCBA");
   const std::string long40(40, 'x');
   SetRegValue(path_, "Text", long40, true);
@@ -211,15 +211,15 @@ TEST_F(RegistryContract, NumbersAndBooleansAreStoredAsDwordOrAsBinary) {
 }
 
 TEST_F(RegistryContract, ReadsFollowTheStoredType) {
-  WriteRaw(subKey_, "Expand", REG_EXPAND_SZ, std::string("%SystemRoot%\\x", 15));
+  WriteRaw(subKey_, "Expand", kExpandSz, std::string("%SystemRoot%\\x", 15));
   EXPECT_EQ(GetRegValue(path_, "Expand").Text(), "%SystemRoot%\\x") << "not expanded";
-  WriteRaw(subKey_, "Multi", REG_MULTI_SZ, std::string("one\0two\0\0", 9));
+  WriteRaw(subKey_, "Multi", kMultiSz, std::string("one\0two\0\0", 9));
   EXPECT_EQ(GetRegValue(path_, "Multi").Text(), std::string("one\0two\0", 8));
-  WriteRaw(subKey_, "Qword", REG_QWORD, std::string(8, '\1'));
+  WriteRaw(subKey_, "Qword", kQword, std::string(8, '\1'));
   EXPECT_TRUE(GetRegValue(path_, "Qword").IsNone());
-  WriteRaw(subKey_, "Unterminated", REG_SZ, "");
+  WriteRaw(subKey_, "Unterminated", kSz, "");
   EXPECT_TRUE(GetRegValue(path_, "Unterminated").IsNone());
-  WriteRaw(subKey_, "ShortDword", REG_DWORD, "\x07\x01");
+  WriteRaw(subKey_, "ShortDword", kDword, "\x07\x01");
   EXPECT_EQ(GetRegValue(path_, "ShortDword").Number(), 0x107);
 
   RegistryData missing = GetRegValue(path_, "Missing");

@@ -76,7 +76,7 @@ TEST_F(CatalogueRowsTest, ResultsOfAskingForTheCompatibilityList) {
   EXPECT_EQ(lvwCompat.SmallIcon(1), kDefaultIconKey);
   EXPECT_EQ(EnumRegValues(RegistryPath::Layers), std::vector<std::string>{Upper(apps::Legacy)});
   EXPECT_EQ(Layer(Upper(apps::Legacy)).Text(), "HIGHDPIAWARE");
-  EXPECT_EQ(LayerType(Upper(apps::Legacy)), platform::reg::REG_SZ);
+  EXPECT_EQ(LayerType(Upper(apps::Legacy)), platform::reg::kSz);
 }
 
 TEST_F(CatalogueRowsTest, AListedEntryWhoseValueWasDeletedMeanwhileIsNotWrittenAgain) {

@@ -30,7 +30,7 @@ TEST_F(CompatCommandsTest, AddingAndRemovingAFlagStoresTheCellText) {
     EXPECT_EQ(lvwCompat.SubItem(row, 1), c.expected ? c.expected : c.flags);
     if (c.expected) {
       EXPECT_EQ(Layer(Upper(apps::Legacy)).Text(), c.expected);
-      EXPECT_EQ(LayerType(Upper(apps::Legacy)), platform::reg::REG_SZ);
+      EXPECT_EQ(LayerType(Upper(apps::Legacy)), platform::reg::kSz);
     } else {
       EXPECT_TRUE(Layer(Upper(apps::Legacy)).IsNone());
     }

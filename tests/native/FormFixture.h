@@ -109,8 +109,8 @@ class FormFixture : public ::testing::Test, protected MemoryMainWindow {
   static std::optional<std::uint32_t> LayerType(const std::string& name) {
     platform::RegistryKey key;
     std::uint32_t type = 0, size = 0;
-    if (platform::RegOpenKeyExA(platform::reg::HKEY_CURRENT_USER, kLayersSubKey, 0,
-                                platform::reg::KEY_QUERY_VALUE | platform::reg::KEY_WOW64_64KEY,
+    if (platform::RegOpenKeyExA(platform::reg::kCurrentUser, kLayersSubKey, 0,
+                                platform::reg::kQueryValue | platform::reg::kWow64Key64,
                                 key.Receive()) != 0 ||
         platform::RegQueryValueExA(key.Get(), name, &type, nullptr, &size) != 0)
       return std::nullopt;

@@ -50,9 +50,9 @@ TEST_F(HostPathTest, MissingFileAndMissingFolderGiveTheSystemsNumbers) {
   EXPECT_EQ(CurrentError::Number(), 5);  // a folder is not opened as a file
   EXPECT_EQ(file.hFile(), platform::kInvalidFileHandle);
   CurrentError::Clear();
-  file.OpenFile("C:\\APPS\\TOOL.exe", platform::win::GENERIC_READ);
+  file.OpenFile("C:\\APPS\\TOOL.exe", platform::win::kGenericRead);
   EXPECT_EQ(CurrentError::Number(), 0);
   EXPECT_EQ(file.Length(), 2);
-  EXPECT_EQ(platform::GetFileAttributesA("c:\\apps"), platform::win::FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_EQ(platform::GetFileAttributesA("c:\\apps\\gone"), platform::win::INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(platform::GetFileAttributesA("c:\\apps"), platform::win::kDirectoryAttribute);
+  EXPECT_EQ(platform::GetFileAttributesA("c:\\apps\\gone"), platform::win::kInvalidFileAttributes);
 }

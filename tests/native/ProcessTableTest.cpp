@@ -15,6 +15,7 @@
 
 using platform::standin::OpenableWith;
 namespace win = platform::win;
+namespace err = platform::err;
 
 namespace {
 std::vector<platform::ProcessEntry> Walk(const platform::Snapshot& snapshot) {
@@ -45,7 +46,7 @@ class ProcessTableTest : public ::testing::Test {
 };
 
 TEST_F(ProcessTableTest, SnapshotListsTheProcessesAsTheyWereWhenTaken) {
-  platform::Snapshot snapshot = platform::CreateToolhelp32Snapshot(win::TH32CS_SNAPPROCESS, 0);
+  platform::Snapshot snapshot = platform::CreateToolhelp32Snapshot(win::kSnapProcess, 0);
   ASSERT_TRUE(snapshot);
   platform::standin::SetProcesses({{7, "later.exe", "C:\\later.exe", OpenableWith::Both}});
 
@@ -53,14 +54,14 @@ TEST_F(ProcessTableTest, SnapshotListsTheProcessesAsTheyWereWhenTaken) {
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[1].th32ProcessID, 100u);
   EXPECT_EQ(entries[1].szExeFile, "Tool.exe");
-  EXPECT_EQ(platform::GetLastError(), win::ERROR_NO_MORE_FILES);
+  EXPECT_EQ(platform::GetLastError(), err::kNoMoreFiles);
 
   // First starts again from the beginning; a new snapshot sees the new table.
   platform::ProcessEntry entry;
   ASSERT_TRUE(platform::Process32First(snapshot, &entry));
   EXPECT_EQ(entry.th32ProcessID, 4u);
   std::vector<platform::ProcessEntry> fresh =
-      Walk(platform::CreateToolhelp32Snapshot(win::TH32CS_SNAPPROCESS, 0));
+      Walk(platform::CreateToolhelp32Snapshot(win::kSnapProcess, 0));
   ASSERT_EQ(fresh.size(), 1u);
   EXPECT_EQ(fresh[0].szExeFile, "later.exe");
 }
@@ -72,7 +73,7 @@ TEST_F(ProcessTableTest, ExeNamesAreCutAsTheFixedFieldCutsThem) {
       {3, "", "", OpenableWith::Both},
   });
   std::vector<platform::ProcessEntry> entries =
-      Walk(platform::CreateToolhelp32Snapshot(win::TH32CS_SNAPPROCESS, 0));
+      Walk(platform::CreateToolhelp32Snapshot(win::kSnapProcess, 0));
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].szExeFile, "ab");
   EXPECT_EQ(entries[1].szExeFile, std::string(259, 'x'));
@@ -81,7 +82,7 @@ TEST_F(ProcessTableTest, ExeNamesAreCutAsTheFixedFieldCutsThem) {
 
 TEST_F(ProcessTableTest, FailingSnapshotGivesAnEmptyOwnerThatDeliversNothing) {
   platform::standin::SetSnapshotFails(true);
-  platform::Snapshot snapshot = platform::CreateToolhelp32Snapshot(win::TH32CS_SNAPPROCESS, 0);
+  platform::Snapshot snapshot = platform::CreateToolhelp32Snapshot(win::kSnapProcess, 0);
   EXPECT_FALSE(snapshot);
   platform::ProcessEntry entry{99, "untouched"};
   EXPECT_FALSE(platform::Process32First(snapshot, &entry));
@@ -98,13 +99,13 @@ TEST_F(ProcessTableTest, OpeningDependsOnTheAccessAskedFor) {
     std::uint32_t error;
   };
   const Case cases[] = {
-      {100, win::PROCESS_QUERY_INFORMATION, true, 0},
-      {100, win::PROCESS_QUERY_LIMITED_INFORMATION, true, 0},
-      {200, win::PROCESS_QUERY_INFORMATION, false, win::ERROR_ACCESS_DENIED},
-      {200, win::PROCESS_QUERY_LIMITED_INFORMATION, true, 0},
-      {4, win::PROCESS_QUERY_LIMITED_INFORMATION, false, win::ERROR_ACCESS_DENIED},
-      {0, win::PROCESS_QUERY_LIMITED_INFORMATION, false, win::ERROR_INVALID_PARAMETER},
-      {12345, win::PROCESS_QUERY_INFORMATION, false, win::ERROR_INVALID_PARAMETER},
+      {100, win::kQueryInformation, true, 0},
+      {100, win::kQueryLimitedInformation, true, 0},
+      {200, win::kQueryInformation, false, err::kAccessDenied},
+      {200, win::kQueryLimitedInformation, true, 0},
+      {4, win::kQueryLimitedInformation, false, err::kAccessDenied},
+      {0, win::kQueryLimitedInformation, false, err::kInvalidParameter},
+      {12345, win::kQueryInformation, false, err::kInvalidParameter},
   };
   for (const Case& c : cases) {
     platform::SetLastError(0);
@@ -124,32 +125,32 @@ TEST_F(ProcessTableTest, ImagePathsOf256CharactersOrMoreCannotBeRead) {
       {1, "f", fits, OpenableWith::Both},
       {2, "g", tooLong, OpenableWith::Both},
   });
-  platform::ProcessHandle first = platform::OpenProcess(win::PROCESS_QUERY_INFORMATION, false, 1);
-  platform::ProcessHandle second = platform::OpenProcess(win::PROCESS_QUERY_INFORMATION, false, 2);
+  platform::ProcessHandle first = platform::OpenProcess(win::kQueryInformation, false, 1);
+  platform::ProcessHandle second = platform::OpenProcess(win::kQueryInformation, false, 2);
   EXPECT_EQ(platform::QueryFullProcessImageNameA(first), fits);
   EXPECT_EQ(platform::QueryFullProcessImageNameA(second), std::nullopt);
-  EXPECT_EQ(platform::GetLastError(), win::ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(platform::GetLastError(), err::kInsufficientBuffer);
   EXPECT_EQ(platform::QueryFullProcessImageNameA(platform::ProcessHandle()), std::nullopt);
 }
 
 TEST_F(ProcessTableTest, AnOpenHandleOutlivesItsProcess) {
-  platform::ProcessHandle process = platform::OpenProcess(win::PROCESS_QUERY_INFORMATION, false, 100);
+  platform::ProcessHandle process = platform::OpenProcess(win::kQueryInformation, false, 100);
   platform::standin::SetProcesses({});
   EXPECT_EQ(platform::QueryFullProcessImageNameA(process), "C:\\Apps\\Tool.exe");
-  EXPECT_FALSE(platform::OpenProcess(win::PROCESS_QUERY_INFORMATION, false, 100));
+  EXPECT_FALSE(platform::OpenProcess(win::kQueryInformation, false, 100));
 }
 
 TEST_F(ProcessTableTest, OwnersCloseOnceAndHandOverOnMove) {
   {
-    platform::ProcessHandle a = platform::OpenProcess(win::PROCESS_QUERY_INFORMATION, false, 100);
-    platform::Snapshot s = platform::CreateToolhelp32Snapshot(win::TH32CS_SNAPPROCESS, 0);
+    platform::ProcessHandle a = platform::OpenProcess(win::kQueryInformation, false, 100);
+    platform::Snapshot s = platform::CreateToolhelp32Snapshot(win::kSnapProcess, 0);
     EXPECT_EQ(platform::standin::OpenProcessCount(), 1u);
     EXPECT_EQ(platform::standin::OpenSnapshotCount(), 1u);
 
     platform::ProcessHandle b = std::move(a);
     EXPECT_FALSE(a);
     EXPECT_EQ(platform::QueryFullProcessImageNameA(b), "C:\\Apps\\Tool.exe");
-    b = platform::OpenProcess(win::PROCESS_QUERY_LIMITED_INFORMATION, false, 200);  // closes the first
+    b = platform::OpenProcess(win::kQueryLimitedInformation, false, 200);  // closes the first
     EXPECT_EQ(platform::standin::OpenProcessCount(), 1u);
     EXPECT_EQ(platform::QueryFullProcessImageNameA(b), "C:\\Windows\\system32\\svc.exe");
 

@@ -72,24 +72,24 @@ TEST_F(RegistryStandin, ListingUsesA255CharacterNameBufferInStoringOrder) {
 
 TEST_F(RegistryStandin, KeepsTheSystemsAccessChecksAndStatuses) {
   RegKey writer = 0, reader = 0, refused = 1;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "A\\\\B\\", 0, KEY_ALL_ACCESS, &writer, nullptr), 0);
+  ASSERT_EQ(RegCreateKeyExA(kCurrentUser, "A\\\\B\\", 0, kAllAccess, &writer, nullptr), 0);
   RegistryKey writerOwner(writer);
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "a\\b", 0, 0x101, &reader), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(kCurrentUser, "a\\b", 0, 0x101, &reader), kSuccess);
   RegistryKey readerOwner(reader);
-  EXPECT_EQ(RegSetValueExA(reader, "v", REG_SZ, "x", 2), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(RegDeleteValueA(reader, "v"), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "\\A", 0, 0x101, &refused), 161);
+  EXPECT_EQ(RegSetValueExA(reader, "v", kSz, "x", 2), kAccessDenied);
+  EXPECT_EQ(RegDeleteValueA(reader, "v"), kAccessDenied);
+  EXPECT_EQ(RegOpenKeyExA(kCurrentUser, "\\A", 0, 0x101, &refused), 161);
   EXPECT_EQ(refused, 0u);
 
-  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "A"), ERROR_ACCESS_DENIED) << "has a subkey";
-  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, ""), ERROR_ACCESS_DENIED) << "a root stays";
-  EXPECT_EQ(RegDeleteKeyA(writer, ""), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteKeyA(kCurrentUser, "A"), kAccessDenied) << "has a subkey";
+  EXPECT_EQ(RegDeleteKeyA(kCurrentUser, ""), kAccessDenied) << "a root stays";
+  EXPECT_EQ(RegDeleteKeyA(writer, ""), kSuccess);
   std::uint32_t size = 0;
-  EXPECT_EQ(RegQueryValueExA(reader, "v", nullptr, nullptr, &size), ERROR_KEY_DELETED);
+  EXPECT_EQ(RegQueryValueExA(reader, "v", nullptr, nullptr, &size), kKeyDeleted);
 
   // Owners close once, also after a move; predefined roots are never closed.
   RegistryKey moved(std::move(writerOwner));
   writerOwner = std::move(moved);
-  { RegistryKey root(HKEY_CURRENT_USER); }
+  { RegistryKey root(kCurrentUser); }
   EXPECT_TRUE(CallsOf("RegCloseKey").empty());
 }

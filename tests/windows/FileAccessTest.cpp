@@ -8,8 +8,6 @@
 #include "inspect/clsFile.h"
 #include "platform/CurrentError.h"
 
-// After the program's headers: platform/FileApi.h names constants that <windows.h>
-// defines as macros.
 #include <windows.h>
 
 namespace {

@@ -260,9 +260,8 @@ TEST_F(ListInteractionTest, FilesDroppedOnTheCompatibilityListAreAddedOrRefused)
   IDropTarget* target = window_->DropTarget(ControlId::lvwCompat);
   ASSERT_NE(target, nullptr);
   const std::string folder = fixtures::FixturePath("x64");
-  IDataObject* data = MakeFileListData({folder, kAware64, kUnaware64, kUnaware64});
-  auto [entered, dropped] = DropOn(target, data, DROPEFFECT_LINK | DROPEFFECT_COPY);
-  data->Release();
+  ComPtr<IDataObject> data = MakeFileListData({folder, kAware64, kUnaware64, kUnaware64});
+  auto [entered, dropped] = DropOn(target, data.Get(), DROPEFFECT_LINK | DROPEFFECT_COPY);
   EXPECT_EQ(entered, static_cast<DWORD>(DROPEFFECT_LINK));
   EXPECT_EQ(dropped, static_cast<DWORD>(DROPEFFECT_LINK));
 
@@ -282,9 +281,8 @@ TEST_F(ListInteractionTest, FilesDroppedOnTheCompatibilityListAreAddedOrRefused)
 
   // Data without a file list is taken all the same (so that the drop handler runs and
   // enables the icon timer), and adds nothing.
-  IDataObject* empty = MakeFileListData({});
-  auto [emptyEntered, emptyDropped] = DropOn(target, empty, DROPEFFECT_LINK | DROPEFFECT_COPY);
-  empty->Release();
+  ComPtr<IDataObject> empty = MakeFileListData({});
+  auto [emptyEntered, emptyDropped] = DropOn(target, empty.Get(), DROPEFFECT_LINK | DROPEFFECT_COPY);
   EXPECT_EQ(emptyEntered, static_cast<DWORD>(DROPEFFECT_LINK));
   EXPECT_EQ(emptyDropped, static_cast<DWORD>(DROPEFFECT_LINK));
   EXPECT_EQ(answerer.Shown().size(), 2u);
@@ -297,9 +295,8 @@ TEST_F(ListInteractionTest, FilesDroppedOnTheProgramsListAreSelectedBesideTheOld
   Form().Catalogue.AddProgram(kAware64);
   SetRowSelected(programs_, 0, true);
   const std::string missing = fixtures::FixturePath("x64", "No Such Program.exe");
-  IDataObject* data = MakeFileListData({Upper(kUnaware64), missing, Upper(kAware64)});
-  DropOn(window_->DropTarget(ControlId::lvwPrograms), data, DROPEFFECT_COPY);
-  data->Release();
+  ComPtr<IDataObject> data = MakeFileListData({Upper(kUnaware64), missing, Upper(kAware64)});
+  DropOn(window_->DropTarget(ControlId::lvwPrograms), data.Get(), DROPEFFECT_COPY);
 
   std::vector<ShownMessage> shown = answerer.Shown();
   ASSERT_EQ(shown.size(), 1u);
@@ -322,10 +319,9 @@ TEST_F(ListInteractionTest, RowsDraggedToTheCompatibilityListCarryOnlyTheUnaware
   std::uint32_t effects = 0;
   std::vector<std::string> files = Form().lvwPrograms_OLEStartDrag(effects);
   EXPECT_EQ(effects, static_cast<std::uint32_t>(DROPEFFECT_LINK));
-  IDataObject* data = MakeFileListData(files);
-  EXPECT_EQ(ReadFileList(data), (std::vector<std::string>{Lower(kUnaware64), Lower(kUnaware86)}));
-  auto [entered, dropped] = DropOn(window_->DropTarget(ControlId::lvwCompat), data, effects);
-  data->Release();
+  ComPtr<IDataObject> data = MakeFileListData(files);
+  EXPECT_EQ(ReadFileList(data.Get()), (std::vector<std::string>{Lower(kUnaware64), Lower(kUnaware86)}));
+  auto [entered, dropped] = DropOn(window_->DropTarget(ControlId::lvwCompat), data.Get(), effects);
   EXPECT_EQ(dropped, static_cast<DWORD>(DROPEFFECT_LINK));
   EXPECT_TRUE(answerer.Shown().empty());
   EXPECT_EQ(RowCount(compat_), 2);
@@ -336,12 +332,11 @@ TEST_F(ListInteractionTest, RowsDraggedToTheCompatibilityListCarryOnlyTheUnaware
   SetRowSelected(programs_, RowWithPath(programs_, kAware64), true);
   files = Form().lvwPrograms_OLEStartDrag(effects);
   EXPECT_EQ(effects, 8u);
-  IDataObject* nothing = MakeFileListData(files);
-  EXPECT_TRUE(ReadFileList(nothing).empty());
+  ComPtr<IDataObject> nothing = MakeFileListData(files);
+  EXPECT_TRUE(ReadFileList(nothing.Get()).empty());
   DWORD allowed = effects;
   POINTL at{10, 10};
-  window_->DropTarget(ControlId::lvwCompat)->DragEnter(nothing, MK_LBUTTON, at, &allowed);
+  window_->DropTarget(ControlId::lvwCompat)->DragEnter(nothing.Get(), MK_LBUTTON, at, &allowed);
   window_->DropTarget(ControlId::lvwCompat)->DragLeave();
-  nothing->Release();
   EXPECT_EQ(allowed, static_cast<DWORD>(DROPEFFECT_NONE));
 }

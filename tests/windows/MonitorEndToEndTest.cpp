@@ -62,7 +62,7 @@ bool IconIsUp(HWND owner) {
   platform::TrayIconData record;
   record.cbSize = platform::tray::RecordSize();
   record.hWnd = reinterpret_cast<std::uintptr_t>(owner);
-  return platform::Shell_NotifyIconA(platform::tray::NIM_MODIFY, record);
+  return platform::Shell_NotifyIconA(platform::tray::kModifyIcon, record);
 }
 
 // A copy of a fixture under a name no earlier run has seen.

@@ -1,7 +1,6 @@
 // The process and foreground-window calls over the real system (under Wine): this test
 // program and a child it starts are found in a snapshot, opened and named.
-// The platform headers come before windows.h, whose macros share their constants'
-// names; below, the system's own macros are used, so the wrapper is checked against them.
+// The system's own macros are used below, so the wrapper is checked against them.
 #include "platform/FileApi.h"
 #include "platform/ProcessApi.h"
 

@@ -40,7 +40,7 @@ bool Notify(std::uint32_t message, std::uintptr_t owner) {
   record.hWnd = owner;
   return platform::Shell_NotifyIconA(message, record);
 }
-bool IconIsUp(std::uintptr_t owner) { return Notify(NIM_MODIFY, owner); }
+bool IconIsUp(std::uintptr_t owner) { return Notify(kModifyIcon, owner); }
 
 std::uintptr_t ApplicationIcon() {
   return reinterpret_cast<std::uintptr_t>(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
@@ -59,22 +59,22 @@ TEST(TrayIconTest, AddingTwiceLeavesOneIconAndRemovingTakesItAway) {
   modTrayIcon::AddTrayIcon(owner.Handle(), ApplicationIcon(), "Sharpwell");
   EXPECT_TRUE(IconIsUp(owner.Handle()));
   modTrayIcon::AddTrayIcon(owner.Handle(), ApplicationIcon(), "Sharpwell");  // a modify
-  EXPECT_FALSE(Notify(NIM_ADD, owner.Handle()));  // the icon is there already
+  EXPECT_FALSE(Notify(kAddIcon, owner.Handle()));  // the icon is there already
 
   modTrayIcon::ShowTrayBalloon("Sharpwell", "\xE2\x80\x9Ctool.exe\xE2\x80\x9D has been added",
-                               5, NIIF_USER, true, true);
+                               5, kUserIcon, true, true);
   EXPECT_EQ(modTrayIcon::TrayIconData().hWnd, owner.Handle());  // the balloon went to it
   EXPECT_TRUE(IconIsUp(owner.Handle()));
 
   modTrayIcon::RemoveTrayIcon(owner.Handle());
   EXPECT_FALSE(IconIsUp(owner.Handle()));
-  EXPECT_FALSE(Notify(NIM_DELETE, owner.Handle()));  // exactly one icon was there
+  EXPECT_FALSE(Notify(kDeleteIcon, owner.Handle()));  // exactly one icon was there
 }
 
 TEST(TrayIconTest, ABalloonWithoutAnIconIsNotShownAndAddsNone) {
   OwnerWindow owner;
   modTrayIcon::RemoveTrayIcon(owner.Handle());  // names this owner, has nothing to delete
-  modTrayIcon::ShowTrayBalloon("Sharpwell", "text", 5, NIIF_USER, false, false);
+  modTrayIcon::ShowTrayBalloon("Sharpwell", "text", 5, kUserIcon, false, false);
   EXPECT_FALSE(IconIsUp(owner.Handle()));
 }
 

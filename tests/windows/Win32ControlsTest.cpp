@@ -44,7 +44,7 @@ class Win32ControlSet final : public ControlSet {
 
  private:
   // Destroyed last, after the controls in it.
-  platform::UniqueHandle<OwnerTraits<HWND, DestroyHost>> host_;
+  platform::UniqueHandle<platform::ClosedBy<HWND, &DestroyHost>> host_;
   Win32ImageList icons_;
   Win32ListView list_;
   Win32StatusBar status_;

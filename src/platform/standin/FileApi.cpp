@@ -73,15 +73,15 @@ const std::span<const std::uint8_t>* FindMemoryFile(const std::string& name) {
 // written nor truncated.
 FileHandle OpenMemoryFile(std::span<const std::uint8_t> bytes, std::uint32_t access,
                           std::uint32_t disposition) {
-  if (disposition == win::CREATE_NEW) {
-    Fail(win::ERROR_FILE_EXISTS);
+  if (disposition == win::kCreateNew) {
+    Fail(err::kFileExists);
     return kInvalidFileHandle;
   }
-  if ((access & win::GENERIC_WRITE) || disposition == win::CREATE_ALWAYS || disposition == 5) {
-    Fail(win::ERROR_ACCESS_DENIED);
+  if ((access & win::kGenericWrite) || disposition == win::kCreateAlways || disposition == 5) {
+    Fail(err::kAccessDenied);
     return kInvalidFileHandle;
   }
-  lastError = disposition == win::OPEN_ALWAYS ? 183 : 0;  // ERROR_ALREADY_EXISTS
+  lastError = disposition == win::kOpenAlways ? err::kAlreadyExists : 0;
   OpenFile entry;
   entry.memory = bytes;
   entry.readable = true;
@@ -112,19 +112,19 @@ std::uint32_t ReadMemory(const OpenFile& entry, void* buffer, std::uint32_t coun
 // Windows reports a missing folder along the path as 3, a missing file as 2.
 std::uint32_t MissingError(const std::string& host) {
   std::size_t slash = host.rfind('/');
-  if (slash == std::string::npos || slash == 0) return win::ERROR_FILE_NOT_FOUND;
+  if (slash == std::string::npos || slash == 0) return err::kFileNotFound;
   struct stat info {};
   bool folderExists = ::stat(host.substr(0, slash).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-  return folderExists ? win::ERROR_FILE_NOT_FOUND : win::ERROR_PATH_NOT_FOUND;
+  return folderExists ? err::kFileNotFound : err::kPathNotFound;
 }
 
 int OpenFlags(std::uint32_t access, std::uint32_t disposition) {
-  bool read = access & win::GENERIC_READ, write = access & win::GENERIC_WRITE;
+  bool read = access & win::kGenericRead, write = access & win::kGenericWrite;
   int flags = write ? (read ? O_RDWR : O_WRONLY) : O_RDONLY;
   switch (disposition) {
-    case win::CREATE_NEW: return flags | O_CREAT | O_EXCL;
-    case win::CREATE_ALWAYS: return flags | O_CREAT | O_TRUNC;
-    case win::OPEN_ALWAYS: return flags | O_CREAT;
+    case win::kCreateNew: return flags | O_CREAT | O_EXCL;
+    case win::kCreateAlways: return flags | O_CREAT | O_TRUNC;
+    case win::kOpenAlways: return flags | O_CREAT;
     case 5: return flags | O_TRUNC;  // TRUNCATE_EXISTING
     default: return flags;
   }
@@ -136,18 +136,18 @@ void SetLastError(std::uint32_t code) { lastError = code; }
 
 FileHandle CreateFileA(const std::string& name, std::uint32_t access, std::uint32_t /*share*/,
                        std::uint32_t disposition, std::uint32_t /*flags*/) {
-  if (disposition < win::CREATE_NEW || disposition > 5) {
-    Fail(win::ERROR_INVALID_PARAMETER);
+  if (disposition < win::kCreateNew || disposition > 5) {
+    Fail(err::kInvalidParameter);
     return kInvalidFileHandle;
   }
   if (const auto* bytes = FindMemoryFile(name)) return OpenMemoryFile(*bytes, access, disposition);
   std::optional<std::string> host = standin::ToHostPath(name);
   if (!host || host->empty()) {
-    Fail(win::ERROR_PATH_NOT_FOUND);
+    Fail(err::kPathNotFound);
     return kInvalidFileHandle;
   }
   struct stat before {};
-  bool existed = (disposition == win::OPEN_ALWAYS || disposition == win::CREATE_ALWAYS) &&
+  bool existed = (disposition == win::kOpenAlways || disposition == win::kCreateAlways) &&
                  ::stat(host->c_str(), &before) == 0;
   int fd = ::open(host->c_str(), OpenFlags(access, disposition) | O_CLOEXEC, 0644);
   if (fd < 0) {
@@ -159,22 +159,22 @@ FileHandle CreateFileA(const std::string& name, std::uint32_t access, std::uint3
   if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
     // Windows opens a folder only with backup semantics; a plain open is refused.
     ::close(fd);
-    Fail(win::ERROR_ACCESS_DENIED);
+    Fail(err::kAccessDenied);
     return kInvalidFileHandle;
   }
-  lastError = existed ? 183 : 0;  // ERROR_ALREADY_EXISTS, as Windows reports it
+  lastError = existed ? err::kAlreadyExists : 0;  // as Windows reports it
   OpenFile entry;
   entry.fd = fd;
-  entry.readable = (access & win::GENERIC_READ) != 0 || access == 0;
-  entry.writable = (access & win::GENERIC_WRITE) != 0;
+  entry.readable = (access & win::kGenericRead) != 0 || access == 0;
+  entry.writable = (access & win::kGenericWrite) != 0;
   return Store(entry);
 }
 
 bool ReadFile(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t* read) {
   *read = 0;
   OpenFile* entry = Lookup(file);
-  if (!entry) return Fail(win::ERROR_INVALID_HANDLE);
-  if (!entry->readable) return Fail(win::ERROR_ACCESS_DENIED);
+  if (!entry) return Fail(err::kInvalidHandle);
+  if (!entry->readable) return Fail(err::kAccessDenied);
   if (entry->memory) {
     *read = ReadMemory(*entry, buffer, count);
     entry->position += *read;
@@ -197,8 +197,8 @@ bool ReadFile(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t*
 bool WriteFile(FileHandle file, const void* buffer, std::uint32_t count, std::uint32_t* written) {
   *written = 0;
   OpenFile* entry = Lookup(file);
-  if (!entry) return Fail(win::ERROR_INVALID_HANDLE);
-  if (!entry->writable) return Fail(win::ERROR_ACCESS_DENIED);
+  if (!entry) return Fail(err::kInvalidHandle);
+  if (!entry->writable) return Fail(err::kAccessDenied);
   const auto* bytes = static_cast<const char*>(buffer);
   while (*written < count) {
     ssize_t put = ::pwrite(entry->fd, bytes + *written, count - *written,
@@ -216,17 +216,17 @@ bool WriteFile(FileHandle file, const void* buffer, std::uint32_t count, std::ui
 bool SetFilePointerEx(FileHandle file, std::int64_t distance, std::int64_t* newPosition,
                       std::uint32_t moveMethod) {
   OpenFile* entry = Lookup(file);
-  if (!entry) return Fail(win::ERROR_INVALID_HANDLE);
+  if (!entry) return Fail(err::kInvalidHandle);
   std::int64_t base = 0;
-  if (moveMethod == win::FILE_CURRENT) {
+  if (moveMethod == win::kFileCurrent) {
     base = entry->position;
-  } else if (moveMethod == win::FILE_END) {
+  } else if (moveMethod == win::kFileEnd) {
     if (!FileSize(*entry, &base)) return false;
-  } else if (moveMethod != win::FILE_BEGIN) {
-    return Fail(win::ERROR_INVALID_PARAMETER);
+  } else if (moveMethod != win::kFileBegin) {
+    return Fail(err::kInvalidParameter);
   }
   if ((distance > 0 && base > INT64_MAX - distance) || base + distance < 0)
-    return Fail(win::ERROR_NEGATIVE_SEEK);
+    return Fail(err::kNegativeSeek);
   entry->position = base + distance;
   if (newPosition) *newPosition = entry->position;
   return true;
@@ -235,13 +235,13 @@ bool SetFilePointerEx(FileHandle file, std::int64_t distance, std::int64_t* newP
 bool GetFileSizeEx(FileHandle file, std::int64_t* size) {
   *size = 0;
   OpenFile* entry = Lookup(file);
-  if (!entry) return Fail(win::ERROR_INVALID_HANDLE);
+  if (!entry) return Fail(err::kInvalidHandle);
   return FileSize(*entry, size);
 }
 
 bool CloseHandle(FileHandle file) {
   OpenFile* entry = Lookup(file);
-  if (!entry) return Fail(win::ERROR_INVALID_HANDLE);
+  if (!entry) return Fail(err::kInvalidHandle);
   if (entry->fd >= 0) ::close(entry->fd);
   *entry = OpenFile{};
   return true;
@@ -252,10 +252,10 @@ std::uint32_t GetFileAttributesA(const std::string& name) {
   struct stat info {};
   if (!host || ::stat(host->c_str(), &info) != 0) {
     Fail(host ? (errno == ENOENT ? MissingError(*host) : standin::WindowsErrorFromErrno(errno))
-              : win::ERROR_PATH_NOT_FOUND);
-    return win::INVALID_FILE_ATTRIBUTES;
+              : err::kPathNotFound);
+    return win::kInvalidFileAttributes;
   }
-  if (S_ISDIR(info.st_mode)) return win::FILE_ATTRIBUTE_DIRECTORY;
+  if (S_ISDIR(info.st_mode)) return win::kDirectoryAttribute;
   bool readOnly = ::access(host->c_str(), W_OK) != 0;
   return readOnly ? 0x1u /* READONLY */ : 0x20u /* ARCHIVE */;
 }

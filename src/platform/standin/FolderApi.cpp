@@ -37,17 +37,17 @@ std::string Key(const std::string& name) { return UpperCase(name); }
 
 bool CreateDirectoryA(const std::string& path) {
   std::optional<std::string> host = standin::ToHostPath(path);
-  if (!host) return Fail(win::ERROR_PATH_NOT_FOUND);
+  if (!host) return Fail(err::kPathNotFound);
   if (::mkdir(host->c_str(), 0755) == 0) return true;
-  if (errno == EEXIST) return Fail(win::ERROR_ALREADY_EXISTS);
-  return Fail(errno == ENOENT ? win::ERROR_PATH_NOT_FOUND : standin::WindowsErrorFromErrno(errno));
+  if (errno == EEXIST) return Fail(err::kAlreadyExists);
+  return Fail(errno == ENOENT ? err::kPathNotFound : standin::WindowsErrorFromErrno(errno));
 }
 
 bool DeleteFileA(const std::string& path) {
   std::optional<std::string> host = standin::ToHostPath(path);
-  if (!host) return Fail(win::ERROR_PATH_NOT_FOUND);
+  if (!host) return Fail(err::kPathNotFound);
   struct stat info {};
-  if (::stat(host->c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return Fail(win::ERROR_ACCESS_DENIED);
+  if (::stat(host->c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return Fail(err::kAccessDenied);
   if (::unlink(host->c_str()) == 0) return true;
   return Fail(standin::WindowsErrorFromErrno(errno));
 }
@@ -55,7 +55,7 @@ bool DeleteFileA(const std::string& path) {
 std::optional<std::vector<std::string>> ListFileNames(const std::string& folder) {
   std::optional<std::string> host = HostFolder(folder);
   if (!host) {
-    Fail(win::ERROR_PATH_NOT_FOUND);
+    Fail(err::kPathNotFound);
     return std::nullopt;
   }
   DIR* dir = ::opendir(host->c_str());

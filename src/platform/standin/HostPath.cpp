@@ -66,14 +66,14 @@ std::optional<std::string> ToHostPath(const std::string& path) {
 
 std::uint32_t WindowsErrorFromErrno(int error) {
   switch (error) {
-    case ENOENT: return win::ERROR_FILE_NOT_FOUND;
-    case ENOTDIR: return win::ERROR_PATH_NOT_FOUND;
+    case ENOENT: return err::kFileNotFound;
+    case ENOTDIR: return err::kPathNotFound;
     case EACCES:
     case EPERM:
-    case EISDIR: return win::ERROR_ACCESS_DENIED;
-    case EEXIST: return win::ERROR_FILE_EXISTS;
-    case EBADF: return win::ERROR_INVALID_HANDLE;
-    case EINVAL: return win::ERROR_INVALID_PARAMETER;
+    case EISDIR: return err::kAccessDenied;
+    case EEXIST: return err::kFileExists;
+    case EBADF: return err::kInvalidHandle;
+    case EINVAL: return err::kInvalidParameter;
     case ENAMETOOLONG: return 206;  // ERROR_FILENAME_EXCED_RANGE
     case EMFILE: return 4;          // ERROR_TOO_MANY_OPEN_FILES
     default: return 31;             // ERROR_GEN_FAILURE

@@ -47,9 +47,9 @@ std::string AsExeField(const std::string& name) {
 std::uint32_t AccessAllowed(OpenableWith openable) {
   switch (openable) {
     case OpenableWith::Both:
-      return win::PROCESS_QUERY_INFORMATION | win::PROCESS_QUERY_LIMITED_INFORMATION;
+      return win::kQueryInformation | win::kQueryLimitedInformation;
     case OpenableWith::LimitedOnly:
-      return win::PROCESS_QUERY_LIMITED_INFORMATION;
+      return win::kQueryLimitedInformation;
     case OpenableWith::Nothing:
       break;
   }
@@ -63,10 +63,10 @@ bool Fail(std::uint32_t code) {
 
 bool Deliver(const Snapshot& snapshot, std::optional<std::size_t> restartAt, ProcessEntry* entry) {
   auto found = Table().snapshots.find(snapshot.Get());
-  if (!snapshot || found == Table().snapshots.end()) return Fail(win::ERROR_INVALID_HANDLE);
+  if (!snapshot || found == Table().snapshots.end()) return Fail(err::kInvalidHandle);
   SnapshotState& state = found->second;
   if (restartAt) state.next = *restartAt;
-  if (state.next >= state.entries.size()) return Fail(win::ERROR_NO_MORE_FILES);
+  if (state.next >= state.entries.size()) return Fail(err::kNoMoreFiles);
   *entry = state.entries[state.next++];
   return true;
 }
@@ -97,8 +97,8 @@ void CloseProcess(ProcessValue process) { Table().openProcesses.erase(process); 
 
 Snapshot CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t /*processId*/) {
   ProcessTable& table = Table();
-  if (table.snapshotFails || (flags & win::TH32CS_SNAPPROCESS) == 0) {
-    Fail(table.snapshotFails ? win::ERROR_ACCESS_DENIED : win::ERROR_INVALID_PARAMETER);
+  if (table.snapshotFails || (flags & win::kSnapProcess) == 0) {
+    Fail(table.snapshotFails ? err::kAccessDenied : err::kInvalidParameter);
     return Snapshot();
   }
   SnapshotState state;
@@ -124,11 +124,11 @@ ProcessHandle OpenProcess(std::uint32_t access, bool /*inheritHandle*/, std::uin
                             [&](const ScriptedProcess& p) { return p.id == processId; });
   // The system refuses id 0 and ids of no running process as an invalid parameter.
   if (processId == 0 || found == table.processes.end()) {
-    Fail(win::ERROR_INVALID_PARAMETER);
+    Fail(err::kInvalidParameter);
     return ProcessHandle();
   }
   if (access == 0 || (access & ~AccessAllowed(found->openable)) != 0) {
-    Fail(win::ERROR_ACCESS_DENIED);
+    Fail(err::kAccessDenied);
     return ProcessHandle();
   }
   ProcessValue handle = table.NewHandle();
@@ -139,12 +139,12 @@ ProcessHandle OpenProcess(std::uint32_t access, bool /*inheritHandle*/, std::uin
 std::optional<std::string> QueryFullProcessImageNameA(const ProcessHandle& process) {
   auto found = Table().openProcesses.find(process.Get());
   if (!process || found == Table().openProcesses.end()) {
-    Fail(win::ERROR_INVALID_HANDLE);
+    Fail(err::kInvalidHandle);
     return std::nullopt;
   }
   // The path and its closing zero must fit the buffer.
   if (found->second.size() >= kImagePathBuffer) {
-    Fail(win::ERROR_INSUFFICIENT_BUFFER);
+    Fail(err::kInsufficientBuffer);
     return std::nullopt;
   }
   return found->second;
@@ -155,7 +155,7 @@ std::uintptr_t GetForegroundWindow() { return Table().foreground; }
 std::uint32_t GetWindowThreadProcessId(std::uintptr_t window) {
   auto found = Table().windowOwners.find(window);
   if (found == Table().windowOwners.end()) {
-    SetLastError(win::ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(err::kInvalidWindowHandle);
     return 0;
   }
   return found->second;

@@ -13,8 +13,8 @@ namespace platform::standin {
 // Which access masks open a process.
 enum class OpenableWith {
   Nothing,      // every open is refused (error 5)
-  LimitedOnly,  // PROCESS_QUERY_LIMITED_INFORMATION (0x1000) only
-  Both,         // PROCESS_QUERY_INFORMATION (0x400) and 0x1000
+  LimitedOnly,  // kQueryLimitedInformation (0x1000) only
+  Both,         // kQueryInformation (0x400) and 0x1000
 };
 
 struct ScriptedProcess {

@@ -21,7 +21,7 @@ using namespace reg;
 
 struct Value {
   std::string name;
-  std::uint32_t type = REG_NONE;
+  std::uint32_t type = kNoType;
   std::vector<std::uint8_t> bytes;
 };
 
@@ -38,7 +38,7 @@ struct OpenKey {
   std::uint32_t access = 0;
 };
 
-constexpr std::int32_t ERROR_BAD_PATHNAME = 161;
+constexpr std::int32_t kBadPathname = err::kBadPathname;
 constexpr std::size_t kRootCount = 6;
 // Opened keys are numbered from here, well below the predefined roots.
 constexpr RegKey kFirstHandle = 0x1000;
@@ -65,16 +65,16 @@ bool SameName(std::string_view a, std::string_view b) { return SamePath(a, b); }
 std::int32_t Resolve(RegKey key, OpenKey* out) {
   Store& store = TheStore();
   if (IsPredefined(key)) {
-    auto& root = store.roots[key - HKEY_CLASSES_ROOT];
+    auto& root = store.roots[key - kClassesRoot];
     if (!root) root = std::make_shared<Node>();
-    *out = OpenKey{root, KEY_ALL_ACCESS};
-    return ERROR_SUCCESS;
+    *out = OpenKey{root, kAllAccess};
+    return kSuccess;
   }
   auto found = store.handles.find(key);
-  if (found == store.handles.end()) return ERROR_INVALID_HANDLE;
-  if (found->second.node->deleted) return ERROR_KEY_DELETED;
+  if (found == store.handles.end()) return kInvalidHandle;
+  if (found->second.node->deleted) return kKeyDeleted;
   *out = found->second;
-  return ERROR_SUCCESS;
+  return kSuccess;
 }
 
 // The path's components; empty ones (doubled or trailing backslashes) are skipped,
@@ -119,12 +119,12 @@ std::int32_t Walk(RegKey root, const std::string& subKey, bool create,
   OpenKey start;
   if (std::int32_t status = Resolve(root, &start)) return status;
   auto parts = SplitPath(subKey);
-  if (!parts) return ERROR_BAD_PATHNAME;
+  if (!parts) return kBadPathname;
   std::shared_ptr<Node> node = start.node;
   for (const auto& part : *parts) {
     std::shared_ptr<Node> next = Child(*node, part);
     if (!next) {
-      if (!create) return ERROR_FILE_NOT_FOUND;
+      if (!create) return kFileNotFound;
       next = std::make_shared<Node>();
       next->name = part;
       next->parent = node.get();
@@ -134,16 +134,16 @@ std::int32_t Walk(RegKey root, const std::string& subKey, bool create,
     node = std::move(next);
   }
   *result = std::move(node);
-  return ERROR_SUCCESS;
+  return kSuccess;
 }
 
 // The handle's node when the handle was opened with `needed` access.
 std::int32_t ResolveFor(RegKey key, std::uint32_t needed, std::shared_ptr<Node>* node) {
   OpenKey open;
   if (std::int32_t status = Resolve(key, &open)) return status;
-  if ((open.access & needed) != needed) return ERROR_ACCESS_DENIED;
+  if ((open.access & needed) != needed) return kAccessDenied;
   *node = open.node;
-  return ERROR_SUCCESS;
+  return kSuccess;
 }
 
 // Fills an optional data buffer: ERROR_MORE_DATA with the needed size when it is
@@ -152,14 +152,14 @@ std::int32_t GiveData(const std::vector<std::uint8_t>& bytes, void* data, std::u
   auto needed = static_cast<std::uint32_t>(bytes.size());
   if (!data) {
     if (size) *size = needed;
-    return ERROR_SUCCESS;
+    return kSuccess;
   }
-  if (!size) return ERROR_INVALID_PARAMETER;
+  if (!size) return kInvalidParameter;
   std::uint32_t room = *size;
   *size = needed;
-  if (room < needed) return ERROR_MORE_DATA;
+  if (room < needed) return kMoreData;
   if (needed) std::memcpy(data, bytes.data(), needed);
-  return ERROR_SUCCESS;
+  return kSuccess;
 }
 }  // namespace
 
@@ -170,7 +170,7 @@ std::int32_t RegOpenKeyExA(RegKey root, const std::string& subKey, std::uint32_t
   std::shared_ptr<Node> node;
   if (std::int32_t status = Walk(root, subKey, false, &node, nullptr)) return status;
   *result = NewHandle(std::move(node), access);
-  return ERROR_SUCCESS;
+  return kSuccess;
 }
 
 std::int32_t RegCreateKeyExA(RegKey root, const std::string& subKey, std::uint32_t /*options*/,
@@ -181,17 +181,17 @@ std::int32_t RegCreateKeyExA(RegKey root, const std::string& subKey, std::uint32
   bool created = false;
   if (std::int32_t status = Walk(root, subKey, true, &node, &created)) return status;
   *result = NewHandle(std::move(node), access);
-  if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-  return ERROR_SUCCESS;
+  if (disposition) *disposition = created ? kCreatedNewKey : kOpenedExistingKey;
+  return kSuccess;
 }
 
 std::int32_t RegQueryValueExA(RegKey key, const std::string& name, std::uint32_t* type,
                               void* data, std::uint32_t* size) {
   Log("RegQueryValueExA", name, data && size ? *size : 0);
   std::shared_ptr<Node> node;
-  if (std::int32_t status = ResolveFor(key, KEY_QUERY_VALUE, &node)) return status;
+  if (std::int32_t status = ResolveFor(key, kQueryValue, &node)) return status;
   Value* value = FindValue(*node, name);
-  if (!value) return ERROR_FILE_NOT_FOUND;
+  if (!value) return kFileNotFound;
   if (type) *type = value->type;
   return GiveData(value->bytes, data, size);
 }
@@ -200,8 +200,8 @@ std::int32_t RegSetValueExA(RegKey key, const std::string& name, std::uint32_t t
                             const void* data, std::uint32_t size) {
   Log("RegSetValueExA", name, size);
   std::shared_ptr<Node> node;
-  if (std::int32_t status = ResolveFor(key, KEY_SET_VALUE, &node)) return status;
-  if (!data && size) return ERROR_INVALID_PARAMETER;
+  if (std::int32_t status = ResolveFor(key, kSetValue, &node)) return status;
+  if (!data && size) return kInvalidParameter;
   const auto* bytes = static_cast<const std::uint8_t*>(data);
   std::vector<std::uint8_t> stored(bytes, bytes + size);
   // A value stored again keeps its place in the listing.
@@ -211,7 +211,7 @@ std::int32_t RegSetValueExA(RegKey key, const std::string& name, std::uint32_t t
   } else {
     node->values.push_back(Value{name, type, std::move(stored)});
   }
-  return ERROR_SUCCESS;
+  return kSuccess;
 }
 
 std::int32_t RegEnumValueA(RegKey key, std::uint32_t index, char* name,
@@ -219,11 +219,11 @@ std::int32_t RegEnumValueA(RegKey key, std::uint32_t index, char* name,
                            std::uint32_t* dataSize) {
   Log("RegEnumValueA", "", *nameLength);
   std::shared_ptr<Node> node;
-  if (std::int32_t status = ResolveFor(key, KEY_QUERY_VALUE, &node)) return status;
-  if (index >= node->values.size()) return ERROR_NO_MORE_ITEMS;
+  if (std::int32_t status = ResolveFor(key, kQueryValue, &node)) return status;
+  if (index >= node->values.size()) return kNoMoreItems;
   const Value& value = node->values[index];
   // The name must fit with its terminating zero.
-  if (!name || value.name.size() >= *nameLength) return ERROR_MORE_DATA;
+  if (!name || value.name.size() >= *nameLength) return kMoreData;
   std::memcpy(name, value.name.c_str(), value.name.size() + 1);
   *nameLength = static_cast<std::uint32_t>(value.name.size());
   if (type) *type = value.type;
@@ -233,13 +233,13 @@ std::int32_t RegEnumValueA(RegKey key, std::uint32_t index, char* name,
 std::int32_t RegDeleteValueA(RegKey key, const std::string& name) {
   Log("RegDeleteValueA", name, 0);
   std::shared_ptr<Node> node;
-  if (std::int32_t status = ResolveFor(key, KEY_SET_VALUE, &node)) return status;
+  if (std::int32_t status = ResolveFor(key, kSetValue, &node)) return status;
   auto& values = node->values;
   auto found = std::find_if(values.begin(), values.end(),
                             [&](const Value& value) { return SameName(value.name, name); });
-  if (found == values.end()) return ERROR_FILE_NOT_FOUND;
+  if (found == values.end()) return kFileNotFound;
   values.erase(found);
-  return ERROR_SUCCESS;
+  return kSuccess;
 }
 
 std::int32_t RegDeleteKeyA(RegKey key, const std::string& subKey) {
@@ -247,18 +247,18 @@ std::int32_t RegDeleteKeyA(RegKey key, const std::string& subKey) {
   std::shared_ptr<Node> node;
   if (std::int32_t status = Walk(key, subKey, false, &node, nullptr)) return status;
   // A root, or a key that still has subkeys, stays.
-  if (!node->parent || !node->children.empty()) return ERROR_ACCESS_DENIED;
+  if (!node->parent || !node->children.empty()) return kAccessDenied;
   auto& siblings = node->parent->children;
   siblings.erase(std::find(siblings.begin(), siblings.end(), node));
   node->deleted = true;
   node->parent = nullptr;
-  return ERROR_SUCCESS;
+  return kSuccess;
 }
 
 std::int32_t RegCloseKey(RegKey key) {
   Log("RegCloseKey", "", 0);
-  if (IsPredefined(key)) return ERROR_SUCCESS;
-  return TheStore().handles.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+  if (IsPredefined(key)) return kSuccess;
+  return TheStore().handles.erase(key) ? kSuccess : kInvalidHandle;
 }
 
 std::uint32_t GetACP() { return 65001; }

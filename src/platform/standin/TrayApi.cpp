@@ -18,19 +18,19 @@ bool Shell_NotifyIconA(std::uint32_t message, const TrayIconData& data) {
   auto key = std::make_pair(data.hWnd, data.uID);
   auto found = area.icons.find(key);
   switch (message) {
-    case tray::NIM_ADD:
+    case tray::kAddIcon:
       if (found != area.icons.end()) return false;
       area.icons[key] = data;
       return true;
-    case tray::NIM_MODIFY:
+    case tray::kModifyIcon:
       if (found == area.icons.end()) return false;
-      if (data.uFlags & tray::NIF_INFO) {
+      if (data.uFlags & tray::kInfoField) {
         area.lastBalloon = data;
         ++area.balloons;
       }
       found->second = data;
       return true;
-    case tray::NIM_DELETE:
+    case tray::kDeleteIcon:
       if (found == area.icons.end()) return false;
       area.icons.erase(found);
       return true;

@@ -7,6 +7,32 @@
 
 namespace platform {
 
+// The program's names for the system's file constants and error numbers.
+static_assert(win::kGenericRead == GENERIC_READ && win::kGenericWrite == GENERIC_WRITE);
+static_assert(win::kShareRead == FILE_SHARE_READ && win::kShareWrite == FILE_SHARE_WRITE &&
+              win::kShareDelete == FILE_SHARE_DELETE);
+static_assert(win::kCreateNew == CREATE_NEW && win::kCreateAlways == CREATE_ALWAYS &&
+              win::kOpenExisting == OPEN_EXISTING && win::kOpenAlways == OPEN_ALWAYS);
+static_assert(win::kRandomAccess == FILE_FLAG_RANDOM_ACCESS &&
+              win::kSequentialScan == FILE_FLAG_SEQUENTIAL_SCAN);
+static_assert(win::kFileBegin == FILE_BEGIN && win::kFileCurrent == FILE_CURRENT &&
+              win::kFileEnd == FILE_END);
+static_assert(win::kInvalidFileAttributes == INVALID_FILE_ATTRIBUTES &&
+              win::kDirectoryAttribute == FILE_ATTRIBUTE_DIRECTORY);
+
+static_assert(err::kSuccess == ERROR_SUCCESS && err::kInvalidFunction == ERROR_INVALID_FUNCTION);
+static_assert(err::kFileNotFound == ERROR_FILE_NOT_FOUND &&
+              err::kPathNotFound == ERROR_PATH_NOT_FOUND);
+static_assert(err::kAccessDenied == ERROR_ACCESS_DENIED &&
+              err::kInvalidHandle == ERROR_INVALID_HANDLE);
+static_assert(err::kNoMoreFiles == ERROR_NO_MORE_FILES && err::kFileExists == ERROR_FILE_EXISTS);
+static_assert(err::kInvalidParameter == ERROR_INVALID_PARAMETER &&
+              err::kInsufficientBuffer == ERROR_INSUFFICIENT_BUFFER);
+static_assert(err::kNegativeSeek == ERROR_NEGATIVE_SEEK && err::kBadPathname == ERROR_BAD_PATHNAME);
+static_assert(err::kAlreadyExists == ERROR_ALREADY_EXISTS && err::kMoreData == ERROR_MORE_DATA);
+static_assert(err::kNoMoreItems == ERROR_NO_MORE_ITEMS && err::kKeyDeleted == ERROR_KEY_DELETED);
+static_assert(err::kInvalidWindowHandle == ERROR_INVALID_WINDOW_HANDLE);
+
 std::uint32_t GetLastError() { return ::GetLastError(); }
 void SetLastError(std::uint32_t code) { ::SetLastError(code); }
 

@@ -1,6 +1,7 @@
 // The real icon calls: ExtractIconExA for one small icon, DrawIconEx into a 32-bit
 // top-down DIB section, DestroyIcon.
 #include "platform/IconApi.h"
+#include "platform/win32/Owners.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -10,18 +11,6 @@
 
 namespace platform {
 namespace {
-struct DcTraits {
-  using Value = HDC;
-  static constexpr Value kNone = nullptr;
-  static void Close(Value dc) { ::DeleteDC(dc); }
-};
-struct BitmapTraits {
-  using Value = HBITMAP;
-  static constexpr Value kNone = nullptr;
-  static void Close(Value bitmap) { ::DeleteObject(bitmap); }
-};
-using MemoryDc = UniqueHandle<DcTraits>;
-using Bitmap = UniqueHandle<BitmapTraits>;
 
 // Keeps `object` selected into `dc` for its lifetime, then puts back what was there.
 class Selection {
@@ -63,11 +52,11 @@ Icon ExtractSmallIcon(const std::string& path, int index) {
 namespace {
 // `icon` drawn at 0,0 with `flags` onto a cleared 32-bit canvas; empty on failure.
 std::vector<std::uint32_t> Draw(HICON icon, int width, int height, UINT flags) {
-  MemoryDc dc(::CreateCompatibleDC(nullptr));
+  MemoryDcOwner dc(::CreateCompatibleDC(nullptr));
   if (!dc) return {};
   BITMAPINFO info = TopDownBgra(width, height);
   void* bits = nullptr;
-  Bitmap bitmap(::CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  BitmapOwner bitmap(::CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap || !bits) return {};
   Selection selected(dc.Get(), bitmap.Get());
   if (!selected.Ok() || !::DrawIconEx(dc.Get(), 0, 0, icon, width, height, 0, nullptr, flags))

@@ -17,6 +17,11 @@ HANDLE ToHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
 static_assert(sizeof(PROCESSENTRY32) == (sizeof(void*) == 4 ? 296 : 304));
 static_assert(sizeof(PROCESSENTRY32{}.szExeFile) == kExeFileField);
 
+// The program's names for the snapshot flag and the access rights it asks for.
+static_assert(win::kSnapProcess == TH32CS_SNAPPROCESS);
+static_assert(win::kQueryInformation == PROCESS_QUERY_INFORMATION &&
+              win::kQueryLimitedInformation == PROCESS_QUERY_LIMITED_INFORMATION);
+
 using StepFn = BOOL(WINAPI*)(HANDLE, LPPROCESSENTRY32);
 
 bool Step(StepFn step, const Snapshot& snapshot, ProcessEntry* entry) {

@@ -4,6 +4,26 @@
 #include <windows.h>
 
 namespace platform {
+
+// The program's names for the registry's constants. The predefined roots are handles
+// (pointers), which no constant expression can compare; ToHkey below makes them.
+static_assert(reg::kQueryValue == KEY_QUERY_VALUE && reg::kSetValue == KEY_SET_VALUE);
+static_assert(reg::kCreateSubKey == KEY_CREATE_SUB_KEY &&
+              reg::kEnumerateSubKeys == KEY_ENUMERATE_SUB_KEYS);
+static_assert(reg::kWow64Key64 == KEY_WOW64_64KEY && reg::kWow64Key32 == KEY_WOW64_32KEY);
+static_assert(reg::kDelete == DELETE && reg::kAllAccess == KEY_ALL_ACCESS);
+static_assert(reg::kNoType == REG_NONE && reg::kSz == REG_SZ && reg::kExpandSz == REG_EXPAND_SZ);
+static_assert(reg::kBinary == REG_BINARY && reg::kDword == REG_DWORD &&
+              reg::kMultiSz == REG_MULTI_SZ && reg::kQword == REG_QWORD);
+static_assert(reg::kNonVolatile == REG_OPTION_NON_VOLATILE);
+static_assert(reg::kCreatedNewKey == REG_CREATED_NEW_KEY &&
+              reg::kOpenedExistingKey == REG_OPENED_EXISTING_KEY);
+static_assert(reg::kSuccess == ERROR_SUCCESS && reg::kFileNotFound == ERROR_FILE_NOT_FOUND);
+static_assert(reg::kAccessDenied == ERROR_ACCESS_DENIED &&
+              reg::kInvalidHandle == ERROR_INVALID_HANDLE);
+static_assert(reg::kInvalidParameter == ERROR_INVALID_PARAMETER &&
+              reg::kMoreData == ERROR_MORE_DATA);
+static_assert(reg::kNoMoreItems == ERROR_NO_MORE_ITEMS && reg::kKeyDeleted == ERROR_KEY_DELETED);
 namespace {
 // The predefined roots are sign-extended 32-bit values in a 64-bit process.
 HKEY ToHkey(RegKey key) {

@@ -7,6 +7,14 @@
 #include <cstddef>
 
 namespace platform {
+
+// The program's names for the notification-area messages and record flags.
+static_assert(tray::kAddIcon == NIM_ADD && tray::kModifyIcon == NIM_MODIFY &&
+              tray::kDeleteIcon == NIM_DELETE);
+static_assert(tray::kMessageField == NIF_MESSAGE && tray::kIconField == NIF_ICON &&
+              tray::kTipField == NIF_TIP);
+static_assert(tray::kInfoField == NIF_INFO && tray::kRealTime == NIF_REALTIME);
+static_assert(tray::kUserIcon == NIIF_USER && tray::kNoSound == NIIF_NOSOUND);
 namespace {
 // The 8-bit record with the balloon fields and nothing after them: 488 bytes in a
 // 32-bit build (504 in a 64-bit one). The SDK's NOTIFYICONDATAA for this Windows

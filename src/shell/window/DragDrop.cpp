@@ -152,24 +152,22 @@ std::vector<std::string> ReadFileList(IDataObject* data) {
   return paths;
 }
 
-IDataObject* MakeFileListData(const std::vector<std::string>& paths) {
-  return new FileListData(paths);
+ComPtr<IDataObject> MakeFileListData(const std::vector<std::string>& paths) {
+  return ComPtr<IDataObject>(new FileListData(paths));
 }
 
 DWORD DragFileList(IDataObject* data, DWORD effects) {
-  DropSource* source = new DropSource();
+  ComPtr<IDropSource> source(new DropSource());
   DWORD effect = DROPEFFECT_NONE;
-  DoDragDrop(data, source, effects, &effect);
-  source->Release();
+  DoDragDrop(data, source.Get(), effects, &effect);
   return effect;
 }
 
 FileDropRegistration::FileDropRegistration(
     HWND window, std::function<void(const std::vector<std::string>&)> onDrop)
     : window_(window), target_(new FileDropTarget(std::move(onDrop))),
-      registered_(RegisterDragDrop(window, target_) == S_OK) {}
+      registered_(RegisterDragDrop(window, target_.Get()) == S_OK) {}
 
 FileDropRegistration::~FileDropRegistration() {
   if (registered_) RevokeDragDrop(window_);
-  target_->Release();
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "platform/win32/Owners.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,8 +14,7 @@
 std::vector<std::string> ReadFileList(IDataObject* data);
 
 // A data object offering `paths` as a file list; with no paths it offers no format.
-// The caller owns the one reference it is returned with.
-IDataObject* MakeFileListData(const std::vector<std::string>& paths);
+ComPtr<IDataObject> MakeFileListData(const std::vector<std::string>& paths);
 
 // Drags `data` with the allowed `effects` until the user drops or cancels.
 DWORD DragFileList(IDataObject* data, DWORD effects);
@@ -27,10 +28,24 @@ class FileDropRegistration {
   FileDropRegistration(const FileDropRegistration&) = delete;
   FileDropRegistration& operator=(const FileDropRegistration&) = delete;
   bool Registered() const { return registered_; }
-  IDropTarget* Target() const { return target_; }
+  IDropTarget* Target() const { return target_.Get(); }
 
  private:
   HWND window_;
-  IDropTarget* target_;
+  ComPtr<IDropTarget> target_;
   bool registered_;
+};
+
+// OLE for the thread (drag and drop needs it) for as long as the object lives.
+class OleSession {
+ public:
+  OleSession() : started_(SUCCEEDED(OleInitialize(nullptr))) {}
+  ~OleSession() {
+    if (started_) OleUninitialize();
+  }
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+
+ private:
+  bool started_;
 };

@@ -6,6 +6,7 @@
 #include "shell/window/Win32Controls.h"
 #include "shell/window/Win32Form.h"
 #include "shell/window/InputBox.h"
+#include "shell/clsListView.h"
 #include "shell/window/DragDrop.h"
 
 #include <commctrl.h>
@@ -14,6 +15,11 @@
 #include <functional>
 #include <utility>
 #include <vector>
+
+// The list views' extended styles that clsListView sets.
+static_assert(clsListView::kExCheckboxes == LVS_EX_CHECKBOXES &&
+              clsListView::kExFullRowSelect == LVS_EX_FULLROWSELECT &&
+              clsListView::kExDoubleBuffer == LVS_EX_DOUBLEBUFFER);
 
 namespace {
 constexpr char kWindowClass[] = "SharpwellMainWindow";
@@ -49,17 +55,10 @@ HWND CreateChild(HWND parent, const char* className, const char* text, DWORD sty
 // Why a control of `className` could not be created: the system's error at one more
 // try, taken at once. A common control whose class is missing gives
 // ERROR_CANNOT_FIND_WND_CLASS, the failure the start-up's component recovery is for.
-// A control's place in pixels, from the layout in twips.
-PixelRect Place(double tpp, ControlId id) {
-  for (const ControlLayout& c : kControlLayout)
-    if (c.id == id) return ToPixels(c.twips, tpp, tpp);
-  return PixelRect{};
-}
-
 void RaiseCreateError(HWND parent, const char* className) {
-  HWND probe = CreateChild(parent, className, "", 0, PixelRect{});
+  WindowOwner probe(CreateChild(parent, className, "", 0, PixelRect{}));
   if (probe) {
-    DestroyWindow(probe);
+    probe.Reset();
     SetLastError(ERROR_INVALID_FUNCTION);  // it can be created now: no known reason
   }
   RaiseLastError();
@@ -113,14 +112,13 @@ bool RegisterClasses(HINSTANCE instance, WNDPROC mainProc) {
 }  // namespace
 
 int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  ScreenDcOwner screen(GetDC(nullptr));
+  int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   return dpi > 0 ? dpi : 96;
 }
 
 struct MainWindow::Parts {
-  HWND toolTips = nullptr;
+  WindowOwner toolTips;
   HWND lblPrograms = nullptr, pcbIcon16 = nullptr, lblCompat = nullptr;
   HWND lblInstructions = nullptr, lblDPI = nullptr, chkMonitor = nullptr;
   std::unique_ptr<Win32ImageList> imlIcons;
@@ -130,7 +128,7 @@ struct MainWindow::Parts {
   std::unique_ptr<Win32Timer> tmrLoad, tmrGetIcons, tmrMonitor;
   std::unique_ptr<Win32CheckBox> chkMonitorBox;
   std::unique_ptr<Win32Label> instructions, dpiLine;
-  std::unique_ptr<PopupMenuOwner> compatMenu, trayMenu;
+  PopupMenuOwner compatMenu, trayMenu;
   std::unique_ptr<Win32MenuItem> mnuCompatDPI, mnuCompatAdmin;
   std::unique_ptr<FileDropRegistration> programsDrop, compatDrop;
 };
@@ -146,7 +144,6 @@ MainWindow::~MainWindow() {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  if (font_) DeleteObject(font_);
 }
 
 std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, int dpi) {
@@ -157,16 +154,16 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, int dpi) {
 
 bool MainWindow::Build() {
   InitListControls();
-  OleInitialize(nullptr);  // drag and drop of file lists
-  if (!RegisterClasses(instance_, &MainWindow::WndProc)) {
+  if (!RegisterClasses(instance_, &MainWindow::WndProc) || !CreateFrame()) {
     RaiseLastError();
     return false;
   }
-  if (!CreateFrame()) return false;
+  LoadIconAndFont();
   auto p = std::make_unique<Parts>();
-  if (!CreateControls(*p)) return false;
-  FillControls(*p);
-  CreateHandlerParts(*p);
+  CreateControls(*p);
+  if (!AllControlsCreated(*p)) return false;
+  SetUpControls(*p);
+  CreateTimersAndMenus(*p);
   parts_ = std::move(p);
   ConnectForm();
   OnSize();
@@ -174,8 +171,6 @@ bool MainWindow::Build() {
   return true;
 }
 
-// The top-level window at the client size of the layout, its icon and the font of
-// every control.
 bool MainWindow::CreateFrame() {
   const double tpp = TwipsPerPixel(dpi_);
   RECT frame{0, 0, TwipsToPixels(kClientArea.width, tpp), TwipsToPixels(kClientArea.height, tpp)};
@@ -184,52 +179,58 @@ bool MainWindow::CreateFrame() {
   hwnd_ = CreateWindowExA(0, kWindowClass, AppText::ProductName, style, CW_USEDEFAULT,
                           CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                           nullptr, nullptr, instance_, this);
-  if (!hwnd_) {
-    RaiseLastError();
-    return false;
-  }
-  icon_ = reinterpret_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kMainIconId), IMAGE_ICON,
-                                             32, 32, 0));
-
-  // Tahoma 8.4 points, regular, character set 0, for every control.
-  font_ = CreateFontA(-static_cast<int>(std::lround(8.4 * dpi_ / 72.0)), 0, 0, 0, FW_NORMAL, 0, 0,
-                      0, ANSI_CHARSET, 0, 0, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
-  return true;
+  return hwnd_ != nullptr;
 }
 
-// Every control at its place; false, with the error raised, when one could not be made.
-bool MainWindow::CreateControls(Parts& parts) {
+void MainWindow::LoadIconAndFont() {
+  icon_.Reset(reinterpret_cast<HICON>(
+      LoadImageA(instance_, MAKEINTRESOURCEA(kMainIconId), IMAGE_ICON, 32, 32, 0)));
+  // Tahoma 8.4 points, regular, character set 0, for every control.
+  font_.Reset(CreateFontA(-static_cast<int>(std::lround(8.4 * dpi_ / 72.0)), 0, 0, 0, FW_NORMAL,
+                          0, 0, 0, ANSI_CHARSET, 0, 0, DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma"));
+}
+
+PixelRect MainWindow::Place(ControlId id) const {
   const double tpp = TwipsPerPixel(dpi_);
-  Parts* p = &parts;
-  p->toolTips = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
-                                nullptr, instance_, nullptr);
+  for (const ControlLayout& c : kControlLayout)
+    if (c.id == id) return ToPixels(c.twips, tpp, tpp);
+  return PixelRect{};
+}
+
+void MainWindow::CreateControls(Parts& p) const {
+  p.toolTips.Reset(CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   hwnd_, nullptr, instance_, nullptr));
   // Creation order is the tab order: lvwPrograms, lvwCompat, chkMonitor.
   // One-line labels do not wrap: a wider fallback font clips them instead of hiding a line.
-  p->lblPrograms = CreateChild(hwnd_, "STATIC", "All detected programs:", WS_VISIBLE | SS_LEFTNOWORDWRAP,
-                               Place(tpp, ControlId::lblPrograms));
-  p->imlIcons = std::make_unique<Win32ImageList>(dpi_);
-  p->lvwPrograms = std::make_unique<Win32ListView>(hwnd_, IdListPrograms,
-                                                   Place(tpp, ControlId::lvwPrograms), *p->imlIcons);
-  p->pcbIcon16 = CreateChild(hwnd_, kIconHostClass, "", 0, Place(tpp, ControlId::pcbIcon16));
-  p->lblCompat = CreateChild(hwnd_, "STATIC", "Windows compatibility list:", WS_VISIBLE | SS_LEFTNOWORDWRAP,
-                             Place(tpp, ControlId::lblCompat));
-  p->lvwCompat = std::make_unique<Win32ListView>(hwnd_, IdListCompat, Place(tpp, ControlId::lvwCompat),
-                                                 *p->imlIcons);
-  p->lblInstructions = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE,
-                                   Place(tpp, ControlId::lblInstructions));
-  p->lblDPI = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE | SS_NOTIFY | SS_LEFTNOWORDWRAP,
-                          Place(tpp, ControlId::lblDPI));
-  p->chkMonitor = CreateChild(hwnd_, "BUTTON", AppText::MonitorCaption,
-                              WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
-                              Place(tpp, ControlId::chkMonitor), IdCheckMonitor);
-  p->SBar = std::make_unique<Win32StatusBar>(hwnd_, IdStatusBar,
-                                             TwipsToPixels(kStatusPanel1MinTwips, tpp));
-  p->PBar = std::make_unique<Win32ProgressBar>(hwnd_, IdProgressBar);
+  p.lblPrograms = CreateChild(hwnd_, "STATIC", "All detected programs:",
+                              WS_VISIBLE | SS_LEFTNOWORDWRAP, Place(ControlId::lblPrograms));
+  p.imlIcons = std::make_unique<Win32ImageList>(dpi_);
+  p.lvwPrograms = std::make_unique<Win32ListView>(hwnd_, IdListPrograms,
+                                                  Place(ControlId::lvwPrograms), *p.imlIcons);
+  p.pcbIcon16 = CreateChild(hwnd_, kIconHostClass, "", 0, Place(ControlId::pcbIcon16));
+  p.lblCompat = CreateChild(hwnd_, "STATIC", "Windows compatibility list:",
+                            WS_VISIBLE | SS_LEFTNOWORDWRAP, Place(ControlId::lblCompat));
+  p.lvwCompat = std::make_unique<Win32ListView>(hwnd_, IdListCompat, Place(ControlId::lvwCompat),
+                                                *p.imlIcons);
+  p.lblInstructions = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE,
+                                  Place(ControlId::lblInstructions));
+  p.lblDPI = CreateChild(hwnd_, "STATIC", "", WS_VISIBLE | SS_NOTIFY | SS_LEFTNOWORDWRAP,
+                         Place(ControlId::lblDPI));
+  p.chkMonitor = CreateChild(hwnd_, "BUTTON", AppText::MonitorCaption,
+                             WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
+                             Place(ControlId::chkMonitor), IdCheckMonitor);
+  p.SBar = std::make_unique<Win32StatusBar>(
+      hwnd_, IdStatusBar, TwipsToPixels(kStatusPanel1MinTwips, TwipsPerPixel(dpi_)));
+  p.PBar = std::make_unique<Win32ProgressBar>(hwnd_, IdProgressBar);
+}
+
+// The first control that is missing raises the system's reason for it.
+bool MainWindow::AllControlsCreated(const Parts& p) const {
   const std::pair<bool, const char*> created[] = {
-      {p->lblPrograms != nullptr, "STATIC"},       {p->lvwPrograms->Handle() != 0, WC_LISTVIEWA},
-      {p->lvwCompat->Handle() != 0, WC_LISTVIEWA}, {p->chkMonitor != nullptr, "BUTTON"},
-      {p->SBar->Window() != nullptr, STATUSCLASSNAMEA}, {p->PBar->Window() != nullptr, PROGRESS_CLASSA}};
+      {p.lblPrograms != nullptr, "STATIC"},       {p.lvwPrograms->Handle() != 0, WC_LISTVIEWA},
+      {p.lvwCompat->Handle() != 0, WC_LISTVIEWA}, {p.chkMonitor != nullptr, "BUTTON"},
+      {p.SBar->Window() != nullptr, STATUSCLASSNAMEA}, {p.PBar->Window() != nullptr, PROGRESS_CLASSA}};
   for (const auto& [made, className] : created) {
     if (made) continue;
     RaiseCreateError(hwnd_, className);
@@ -238,63 +239,56 @@ bool MainWindow::CreateControls(Parts& parts) {
   return true;
 }
 
-// The font, the lists' columns and the status bar's panels and progress bar.
-void MainWindow::FillControls(Parts& parts) {
+void MainWindow::SetUpControls(Parts& p) const {
+  for (HWND child : {p.lblPrograms, p.pcbIcon16, p.lblCompat, p.lblInstructions, p.lblDPI,
+                     p.chkMonitor, p.lvwPrograms->Window(), p.lvwCompat->Window(), p.SBar->Window()})
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+
   const double tpp = TwipsPerPixel(dpi_);
-  Parts* p = &parts;
-  for (HWND child : {p->lblPrograms, p->pcbIcon16, p->lblCompat, p->lblInstructions, p->lblDPI,
-                     p->chkMonitor})
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  for (HWND child : {p->lvwPrograms->Window(), p->lvwCompat->Window(), p->SBar->Window()})
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-
   for (const ColumnLayout& column : kProgramsColumns)
-    p->lvwPrograms->AddColumn(std::string(column.header), TwipsToPixels(column.widthTwips, tpp),
-                              column.alignment);
+    p.lvwPrograms->AddColumn(std::string(column.header), TwipsToPixels(column.widthTwips, tpp),
+                             column.alignment);
   for (const ColumnLayout& column : kCompatColumns)
-    p->lvwCompat->AddColumn(std::string(column.header), TwipsToPixels(column.widthTwips, tpp),
-                            column.alignment);
-  p->SBar->SetPanel2Width(TwipsToPixels(kStatusPanel2Twips, tpp));
-  p->SBar->SetPanel1Text("Loading...");
-  p->PBar->SetMax(100);
+    p.lvwCompat->AddColumn(std::string(column.header), TwipsToPixels(column.widthTwips, tpp),
+                           column.alignment);
+  p.SBar->SetPanel2Width(TwipsToPixels(kStatusPanel2Twips, tpp));
+  p.SBar->SetPanel1Text("Loading...");
+  p.PBar->SetMax(100);
 }
 
-// The timers, the check box, the labels and the menus as the handlers see them.
-void MainWindow::CreateHandlerParts(Parts& parts) {
-  Parts* p = &parts;
-  p->tmrLoad = std::make_unique<Win32Timer>(hwnd_, IdTimerLoad, TimerInterval::LoadAtStart);
-  p->tmrGetIcons = std::make_unique<Win32Timer>(hwnd_, IdTimerGetIcons, TimerInterval::GetIcons);
-  p->tmrMonitor = std::make_unique<Win32Timer>(hwnd_, IdTimerMonitor, TimerInterval::Monitor);
-  p->chkMonitorBox = std::make_unique<Win32CheckBox>(p->chkMonitor);
-  p->instructions = std::make_unique<Win32Label>(p->lblInstructions, p->toolTips);
-  p->dpiLine = std::make_unique<Win32Label>(p->lblDPI, p->toolTips);
-  p->compatMenu = std::make_unique<PopupMenuOwner>(BuildCompatMenu());
-  p->trayMenu = std::make_unique<PopupMenuOwner>(BuildTrayMenu());
-  p->mnuCompatDPI = std::make_unique<Win32MenuItem>(p->compatMenu->get(), IdMenuCompatDPI);
-  p->mnuCompatAdmin = std::make_unique<Win32MenuItem>(p->compatMenu->get(), IdMenuCompatAdmin);
+void MainWindow::CreateTimersAndMenus(Parts& p) const {
+  p.tmrLoad = std::make_unique<Win32Timer>(hwnd_, IdTimerLoad, TimerInterval::LoadAtStart);
+  p.tmrGetIcons = std::make_unique<Win32Timer>(hwnd_, IdTimerGetIcons, TimerInterval::GetIcons);
+  p.tmrMonitor = std::make_unique<Win32Timer>(hwnd_, IdTimerMonitor, TimerInterval::Monitor);
+  p.chkMonitorBox = std::make_unique<Win32CheckBox>(p.chkMonitor);
+  p.instructions = std::make_unique<Win32Label>(p.lblInstructions, p.toolTips.Get());
+  p.dpiLine = std::make_unique<Win32Label>(p.lblDPI, p.toolTips.Get());
+  p.compatMenu.Reset(BuildCompatMenu());
+  p.trayMenu.Reset(BuildTrayMenu());
+  p.mnuCompatDPI = std::make_unique<Win32MenuItem>(p.compatMenu.Get(), IdMenuCompatDPI);
+  p.mnuCompatAdmin = std::make_unique<Win32MenuItem>(p.compatMenu.Get(), IdMenuCompatAdmin);
 }
 
-// The window's behaviour over its parts, and the lists as drop targets.
+// The form's handlers over the controls; dropped file lists go to its drop handlers.
 void MainWindow::ConnectForm() {
+  Parts& p = *parts_;
   form_ = std::make_unique<frmSharpwell>(FormParts{
-      *parts_->lvwPrograms, *parts_->lvwCompat, *parts_->imlIcons, *parts_->SBar, *parts_->PBar,
-      *parts_->tmrLoad, *parts_->tmrGetIcons, *parts_->tmrMonitor, *parts_->chkMonitorBox,
-      *parts_->instructions, *parts_->dpiLine, *parts_->mnuCompatDPI, *parts_->mnuCompatAdmin,
-      *this});
-  parts_->programsDrop = std::make_unique<FileDropRegistration>(
-      parts_->lvwPrograms->Window(),
+      *p.lvwPrograms, *p.lvwCompat, *p.imlIcons, *p.SBar, *p.PBar, *p.tmrLoad, *p.tmrGetIcons,
+      *p.tmrMonitor, *p.chkMonitorBox, *p.instructions, *p.dpiLine, *p.mnuCompatDPI,
+      *p.mnuCompatAdmin, *this});
+  p.programsDrop = std::make_unique<FileDropRegistration>(
+      p.lvwPrograms->Window(),
       [this](const std::vector<std::string>& files) { form_->lvwPrograms_OLEDragDrop(files); });
-  parts_->compatDrop = std::make_unique<FileDropRegistration>(
-      parts_->lvwCompat->Window(),
+  p.compatDrop = std::make_unique<FileDropRegistration>(
+      p.lvwCompat->Window(),
       [this](const std::vector<std::string>& files) { form_->lvwCompat_OLEDragDrop(files); });
 }
 
 void MainWindow::BeginProgramsDrag() {
   std::uint32_t effects = 0;
   std::vector<std::string> files = form_->lvwPrograms_OLEStartDrag(effects);
-  IDataObject* data = MakeFileListData(files);
-  DragFileList(data, effects);
-  data->Release();
+  ComPtr<IDataObject> data = MakeFileListData(files);
+  DragFileList(data.Get(), effects);
 }
 
 IDropTarget* MainWindow::DropTarget(ControlId list) const {
@@ -319,7 +313,7 @@ HWND MainWindow::Control(ControlId id) const {
 }
 
 HMENU MainWindow::Menu(PopupMenu menu) const {
-  return menu == PopupMenu::Compat ? parts_->compatMenu->get() : parts_->trayMenu->get();
+  return menu == PopupMenu::Compat ? parts_->compatMenu.Get() : parts_->trayMenu.Get();
 }
 
 bool MainWindow::Visible() const { return IsWindowVisible(hwnd_) != FALSE; }
@@ -356,7 +350,7 @@ void MainWindow::MsgBox(const std::string& text, std::uint32_t style) {
 
 std::string MainWindow::InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& proposed) {
-  return ShowInputBox(hwnd_, font_, dpi_, prompt, title, proposed);
+  return ShowInputBox(hwnd_, font_.Get(), dpi_, prompt, title, proposed);
 }
 
 void MainWindow::DoEvents() {

@@ -2,12 +2,11 @@
 // The real main window: a top-level Win32 window laid out from the twips table at the
 // screen's DPI, with its controls, pop-up menus and timers. It forwards each message
 // to a named handler of frmSharpwell.
-//
-// The program's headers come before <windows.h>: the platform headers name constants
-// after the system's own (GENERIC_READ, ...), which <windows.h> defines as macros.
+#include "platform/win32/Owners.h"
 #include "platform/FormControls.h"
 #include "platform/Layout.h"
 #include "shell/frmSharpwell.h"
+#include "shell/window/DragDrop.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -46,7 +45,7 @@ class MainWindow : public FormWindow {
   void Activate() override;
   std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
   std::uintptr_t IconOwnerHandle() const override;
-  std::uintptr_t IconHandle() const override { return reinterpret_cast<std::uintptr_t>(icon_); }
+  std::uintptr_t IconHandle() const override { return reinterpret_cast<std::uintptr_t>(icon_.Get()); }
   double TwipsPerPixelY() const override;
   void ShowPopupMenu(PopupMenu menu) override;
   void MsgBox(const std::string& text, std::uint32_t style) override;
@@ -59,11 +58,15 @@ class MainWindow : public FormWindow {
 
  private:
   MainWindow(HINSTANCE instance, int dpi);
+  // Build's steps, in order.
   bool Build();
   bool CreateFrame();
-  bool CreateControls(Parts& parts);
-  void FillControls(Parts& parts);
-  void CreateHandlerParts(Parts& parts);
+  void LoadIconAndFont();
+  PixelRect Place(ControlId id) const;
+  void CreateControls(Parts& p) const;
+  bool AllControlsCreated(const Parts& p) const;
+  void SetUpControls(Parts& p) const;
+  void CreateTimersAndMenus(Parts& p) const;
   void ConnectForm();
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -75,9 +78,10 @@ class MainWindow : public FormWindow {
   void BeginProgramsDrag();
 
   HINSTANCE instance_;
+  OleSession ole_;  // drag and drop of file lists; ends after everything below
   HWND hwnd_ = nullptr;
-  HICON icon_ = nullptr;
-  HFONT font_ = nullptr;
+  IconOwner icon_;
+  FontOwner font_;
   int dpi_ = 96;
   std::unique_ptr<Parts> parts_;
   std::unique_ptr<frmSharpwell> form_;

@@ -5,15 +5,6 @@
 
 #include "platform/CurrentError.h"
 
-namespace win32controls {
-void DestroyChildWindow(HWND window) {
-  if (IsWindow(window)) DestroyWindow(window);
-}
-void DestroyImageList(HIMAGELIST list) { ImageList_Destroy(list); }
-void DeleteBitmap(HBITMAP bitmap) { DeleteObject(bitmap); }
-void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
-}  // namespace win32controls
-
 namespace {
 // Posted by a list view to itself: the message loop has run, painting may resume.
 constexpr UINT kEndRedrawHold = WM_APP + 0x100;

@@ -16,28 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/UniqueHandle.h"
+#include "platform/win32/Owners.h"
 #include "platform/ListControls.h"
-
-namespace win32controls {
-void DestroyChildWindow(HWND window);  // only while it is still a window
-void DestroyImageList(HIMAGELIST list);
-void DeleteBitmap(HBITMAP bitmap);
-void DeleteMemoryDc(HDC dc);
-}  // namespace win32controls
-
-// One owner kind per handle kind, over the program's one move-only owner.
-template <typename Handle, void (*Deleter)(Handle)>
-struct OwnerTraits {
-  using Value = Handle;
-  static constexpr Value kNone = nullptr;
-  static void Close(Value value) { Deleter(value); }
-};
-using WindowOwner = platform::UniqueHandle<OwnerTraits<HWND, win32controls::DestroyChildWindow>>;
-using ImageListOwner =
-    platform::UniqueHandle<OwnerTraits<HIMAGELIST, win32controls::DestroyImageList>>;
-using BitmapOwner = platform::UniqueHandle<OwnerTraits<HBITMAP, win32controls::DeleteBitmap>>;
-using MemoryDcOwner = platform::UniqueHandle<OwnerTraits<HDC, win32controls::DeleteMemoryDc>>;
 
 // Registers the common-control classes this file uses; safe to call more than once.
 bool InitListControls();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/win32/Owners.h"
 #include "platform/FormControls.h"
 #include "shell/TimerSchedule.h"
 
@@ -81,15 +82,5 @@ class Win32MenuItem : public MenuItem {
   UINT id_;
 };
 
-// The whole of the window's owned menu: destroyed with the object.
-class PopupMenuOwner {
- public:
-  explicit PopupMenuOwner(HMENU menu) : menu_(menu) {}
-  ~PopupMenuOwner() { if (menu_) DestroyMenu(menu_); }
-  PopupMenuOwner(const PopupMenuOwner&) = delete;
-  PopupMenuOwner& operator=(const PopupMenuOwner&) = delete;
-  HMENU get() const { return menu_; }
-
- private:
-  HMENU menu_;
-};
+// The whole of one of the window's pop-up menus: destroyed with the owner.
+using PopupMenuOwner = MenuOwner;

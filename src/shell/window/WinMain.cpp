@@ -1,5 +1,6 @@
 // Sharpwell.exe: the start-up routine Main and the message loop.
 #include "platform/CurrentError.h"
+#include "platform/win32/Owners.h"
 #include "shell/modRegServer.h"
 #include "platform/modSharpwell.h"
 #include "shell/AppText.h"
@@ -17,13 +18,10 @@ class SingleInstance {
  public:
   SingleInstance() : mutex_(CreateMutexA(nullptr, FALSE, "Local\\Sharpwell.SingleInstance")),
                      alreadyRunning_(GetLastError() == ERROR_ALREADY_EXISTS) {}
-  ~SingleInstance() { if (mutex_) CloseHandle(mutex_); }
-  SingleInstance(const SingleInstance&) = delete;
-  SingleInstance& operator=(const SingleInstance&) = delete;
   bool AlreadyRunning() const { return alreadyRunning_; }
 
  private:
-  HANDLE mutex_;
+  KernelHandleOwner mutex_;
   bool alreadyRunning_;
 };
 
