@@ -51,7 +51,7 @@ class Child {
   ~Child() {
     if (!started_) return;
     TerminateProcess(info_.hProcess, 1);  // fails harmlessly once it has ended
-    WaitForSingleObject(info_.hProcess, 5000);
+    WaitForExit(5000);
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
   }
@@ -87,34 +87,19 @@ inline std::string MessageText(HWND box) {
   return text;
 }
 
-// The first top-level window of process `processId` with class `className`.
-struct TopLevelSearch {
-  DWORD processId;
-  const char* className;
-  bool visibleOnly;
-  HWND found;
-};
-
-// An EnumWindows callback must be a stdcall function (a lambda is not, in 32-bit code).
-inline BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
-  auto* s = reinterpret_cast<TopLevelSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (owner != s->processId || std::string(name) != s->className) return TRUE;
-  if (s->visibleOnly && !IsWindowVisible(window)) return TRUE;
-  s->found = window;
-  return FALSE;
-}
-
+// The first top-level window of class `className` that process `processId` shows (or
+// has, when not `visibleOnly`), waited for up to `ms`.
 inline HWND WaitForTopLevel(DWORD processId, const char* className, DWORD ms, bool visibleOnly = false) {
-  TopLevelSearch search{processId, className, visibleOnly, nullptr};
+  HWND found = nullptr;
   WaitUntil([&] {
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
+    while ((found = FindWindowExA(nullptr, found, className, nullptr))) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(found, &owner);
+      if (owner == processId && (!visibleOnly || IsWindowVisible(found))) return true;
+    }
+    return false;
   }, ms);
-  return search.found;
+  return found;
 }
 
 inline HICON SystemIcon(const void* id) { return LoadIconA(nullptr, static_cast<LPCSTR>(id)); }
@@ -155,7 +140,7 @@ class ModalCloser {
 
   void Run() {
     while (!stop_) {
-      Shown shown;
+        Shown shown;
       HWND box = WaitForTopLevel(GetCurrentProcessId(), "#32770", 0, true);
       HWND window = box ? box : WaitForTopLevel(GetCurrentProcessId(), "#32768", 0, true);
       if (!window) {
