@@ -4,8 +4,6 @@
 // What each handler then does is checked over the in-memory controls; here each
 // path is taken once.
 #include "common/FixturePath.h"
-#include "compat/modRegistry.h"
-#include "platform/AsciiCase.h"
 #include "windows/WineSession.h"
 
 #include "shell/window/DragDrop.h"
@@ -18,19 +16,11 @@
 #include <vector>
 
 namespace {
-using wine_session::CellText;
-using wine_session::ModalCloser;
-using wine_session::RowCount;
-using wine_session::SystemIcon;
-using wine_session::TrayIconIsUp;
+using namespace wine_session;
 
 const std::string kUnaware = fixtures::FixturePath("x64", "dpi_false.exe");
 const std::string kNoManifest = fixtures::FixturePath("x64", "no_manifest.exe");
 const std::string kAware = fixtures::FixturePath("x64", "dpi_true_lower.exe");
-
-std::string LayersValue(const std::string& path) {
-  return GetRegValue(RegistryPath::Layers, UpperCase(path)).ToText();
-}
 
 std::vector<int> SelectedRows(HWND list) {
   std::vector<int> rows;
@@ -157,17 +147,20 @@ TEST_F(WindowWiringTest, FilesDroppedOnEitherListReachItsHandler) {
   EXPECT_EQ(CellText(Programs(), SelectedRows(Programs())[0], 3), LowerCase(kAware));
 }
 
-TEST_F(WindowWiringTest, TrayIconReleasesShowTheMenuOrTheWindow) {
+TEST_F(WindowWiringTest, TrayIconReleasesShowTheWindowOrTheMenu) {
   ModalCloser closer;
   TrayCallback(WM_RBUTTONDOWN);
   TrayCallback(WM_LBUTTONDOWN);
-  EXPECT_TRUE(closer.Seen().empty());
   EXPECT_FALSE(IsWindowVisible(window_->Hwnd()));
-  TrayCallback(WM_RBUTTONUP);
-  ASSERT_EQ(closer.Seen().size(), 1u);
-  EXPECT_EQ(closer.Seen()[0].menu, window_->Menu(PopupMenu::Tray));
   TrayCallback(WM_LBUTTONUP);
   EXPECT_TRUE(IsWindowVisible(window_->Hwnd()));
+  EXPECT_TRUE(closer.Seen().empty());
+  // Under Wine a focus change that arrives late may close the menu before it is seen;
+  // a release that does not reach the menu's handler never shows one.
+  for (int attempt = 0; attempt < 3 && closer.Seen().empty(); ++attempt, PumpMessages())
+    TrayCallback(WM_RBUTTONUP);
+  ASSERT_EQ(closer.Seen().size(), 1u);
+  EXPECT_EQ(closer.Seen()[0].menu, window_->Menu(PopupMenu::Tray));
   EXPECT_FALSE(ended_);
 }
 

@@ -46,7 +46,6 @@ class Child {
     startup.cb = sizeof startup;
     started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               nullptr, &startup, &info_) != FALSE;
-    if (!started_) error_ = GetLastError();
   }
   ~Child() {
     if (!started_) return;
@@ -58,7 +57,6 @@ class Child {
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
   bool Started() const { return started_; }
-  DWORD Error() const { return error_; }  // the system's error when it did not start
   DWORD Id() const { return info_.dwProcessId; }
   bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
   bool Running() const { return !WaitForExit(0); }
@@ -71,19 +69,12 @@ class Child {
  private:
   PROCESS_INFORMATION info_{};
   bool started_ = false;
-  DWORD error_ = 0;
 };
 
-inline std::string TextOf(HWND window) {
+// A window's text, or that of its child `item` (0xFFFF: a message box's text).
+inline std::string TextOf(HWND window, int item = 0) {
   char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-// The text of a message box (its static control).
-inline std::string MessageText(HWND box) {
-  char text[512] = {};
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+  item ? GetDlgItemTextA(window, item, text, sizeof text) : GetWindowTextA(window, text, sizeof text);
   return text;
 }
 
@@ -100,6 +91,11 @@ inline HWND WaitForTopLevel(DWORD processId, const char* className, DWORD ms, bo
     return false;
   }, ms);
   return found;
+}
+
+// The Layers value of `path` (named by its upper-case form), or "".
+inline std::string LayersValue(const std::string& path) {
+  return GetRegValue(RegistryPath::Layers, UpperCase(path)).ToText();
 }
 
 inline HICON SystemIcon(const void* id) { return LoadIconA(nullptr, static_cast<LPCSTR>(id)); }
@@ -148,7 +144,7 @@ class ModalCloser {
         continue;
       }
       if (box) {
-        shown = {nullptr, TextOf(box), MessageText(box), nullptr};
+        shown = {nullptr, TextOf(box), TextOf(box, 0xFFFF), nullptr};
         // The icon control: id 0x440 in Wine's dialog, 20 in Windows'.
         for (int id : {0x440, 20})
           if (HWND icon = GetDlgItem(box, id); icon && !shown.icon)
