@@ -7,7 +7,7 @@
 #include "compat/LayersKey.h"
 #include "platform/FolderApi.h"
 
-#include "WineSession.h"
+#include "windows/WineSession.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,7 @@
 
 namespace {
 using layers_state::Stored;
-
-std::string Quoted(const std::string& path) { return std::string(1, '"').append(path).append(1, '"'); }
+using wine_session::Quoted;
 
 // The exit status of `commandLine`, or -1 when it did not start or end within 30 s.
 long RunToEnd(const std::string& commandLine) {

@@ -2,8 +2,9 @@
 // The registry lists that discovery reads, seeded for one test or benchmark and put
 // back as they were: every compatibility entry and UserAssist name that was not there
 // before is deleted, and the UserAssist keys that seeding created are removed again.
-#include "platform/ProgramText.h"
 #include "compat/modRegistry.h"
+#include "platform/AsciiCase.h"
+#include "platform/ProgramText.h"
 
 #include <windows.h>
 
@@ -22,12 +23,12 @@ class SeededRegistry {
 
   SeededRegistry() {
     for (std::size_t i = 0; i < kChain.size(); ++i) created_[i] = !KeyExists(kChain[i]);
-    for (const std::string& name : EnumRegValues(kLayers)) layersBefore_.insert(Fold(name));
+    for (const std::string& name : EnumRegValues(kLayers)) layersBefore_.insert(UpperCase(name));
     for (const std::string& name : EnumRegValues(kCount)) countBefore_.insert(name);
   }
   ~SeededRegistry() {
     for (const std::string& name : EnumRegValues(kLayers))
-      if (!layersBefore_.contains(Fold(name))) DeleteRegValue(kLayers, name);
+      if (!layersBefore_.contains(UpperCase(name))) DeleteRegValue(kLayers, name);
     for (const std::string& name : EnumRegValues(kCount))
       if (!countBefore_.contains(name)) DeleteRegValue(kCount, name);
     for (std::size_t i = kChain.size(); i-- > 0;)
@@ -39,10 +40,8 @@ class SeededRegistry {
   // A compatibility entry named `name` (any case) with `flags`.
   void AddLayer(const std::string& name, const std::string& flags) { SetRegValue(kLayers, name, flags); }
   // A recently run program, named as Explorer names it (ROT13 of the path).
-  void AddRecent(const std::string& path) { AddRecentName(Rot13(path)); }
-  // A UserAssist value with `name` exactly as given.
-  void AddRecentName(const std::string& name) {
-    SetRegValue(kCount, name, std::string_view("\0\0\0\0\x01\0\0\0", 8), true);
+  void AddRecent(const std::string& path) {
+    SetRegValue(kCount, Rot13(path), std::string_view("\0\0\0\0\x01\0\0\0", 8), true);
   }
 
  private:
@@ -60,12 +59,6 @@ class SeededRegistry {
       return false;
     RegCloseKey(key);
     return true;
-  }
-  // Value names match without regard to ASCII case.
-  static std::string Fold(std::string name) {
-    for (char& c : name)
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return name;
   }
 
   std::array<bool, 3> created_{};

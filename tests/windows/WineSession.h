@@ -1,11 +1,19 @@
 #pragma once
-// Helpers for the tests that drive real windows and processes under Wine: started
-// processes, window search, and message boxes and pop-up menus answered from another
-// thread while the code under test waits in their modal loops.
+// What the tests that drive real windows and processes under Wine share: started
+// processes, window search, message boxes and pop-up menus closed from another thread
+// while the code under test waits in their modal loops, and the program's main window.
+#include "compat/LayersKey.h"
+#include "platform/CurrentError.h"
+#include "platform/TrayApi.h"
+#include "platform/modSharpwell.h"
+#include "shell/window/MainWindow.h"
+#include "windows/SeededRegistry.h"
+
+#include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -21,46 +29,37 @@ inline std::string ProgramBeside(const char* name) {
   return path.substr(0, path.rfind('\\') + 1) + name;
 }
 
-// Whether `predicate` came true within `ms`, polled every 100 ms.
+inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// Whether `predicate` came true within `ms`, polled every 50 ms.
 inline bool WaitUntil(const std::function<bool()>& predicate, DWORD ms) {
-  const ULONGLONG end = GetTickCount64() + ms;
-  for (;;) {
-    if (predicate()) return true;
+  for (const ULONGLONG end = GetTickCount64() + ms; !predicate(); Sleep(50))
     if (GetTickCount64() >= end) return false;
-    Sleep(100);
-  }
+  return true;
 }
 
 // A started process; one still running when the object goes is terminated.
 class Child {
  public:
-  explicit Child(const std::string& commandLine) {
+  explicit Child(std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string line = commandLine;
-    started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &info_) != FALSE;
-    if (!started_) error_ = GetLastError();
+    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &info_) != FALSE;
   }
   ~Child() {
     if (!started_) return;
-    if (Running()) {
-      TerminateProcess(info_.hProcess, 1);
-      WaitForSingleObject(info_.hProcess, 5000);
-    }
+    TerminateProcess(info_.hProcess, 1);  // fails harmlessly once it has ended
+    WaitForExit(5000);
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
   }
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
   bool Started() const { return started_; }
-  DWORD Error() const { return error_; }  // the system's error when it did not start
   DWORD Id() const { return info_.dwProcessId; }
-  bool WaitForExit(DWORD ms) const {
-    return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0;
-  }
-  bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-  // The exit status once it has ended (STILL_ACTIVE before).
+  bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
+  bool Running() const { return !WaitForExit(0); }
   DWORD ExitCode() const {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(info_.hProcess, &code);
@@ -70,138 +69,66 @@ class Child {
  private:
   PROCESS_INFORMATION info_{};
   bool started_ = false;
-  DWORD error_ = 0;
 };
 
-inline std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-inline std::string TextOf(HWND window) {
+// A window's text, or that of its child `item` (0xFFFF: a message box's text).
+inline std::string TextOf(HWND window, int item = 0) {
   char text[512] = {};
-  GetWindowTextA(window, text, sizeof text);
+  item ? GetDlgItemTextA(window, item, text, sizeof text) : GetWindowTextA(window, text, sizeof text);
   return text;
 }
 
-// The first top-level window of process `processId` with class `className`
-// (visible ones only when `visibleOnly`).
-struct TopLevelSearch {
-  DWORD processId;
-  const char* className;
-  bool visibleOnly;
-  HWND found;
-};
-
-// An EnumWindows callback must be a stdcall function (a lambda is not, in 32-bit code).
-inline BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
-  auto* s = reinterpret_cast<TopLevelSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != s->processId || ClassOf(window) != s->className) return TRUE;
-  if (s->visibleOnly && !IsWindowVisible(window)) return TRUE;
-  s->found = window;
-  return FALSE;
-}
-
-inline HWND FindTopLevel(DWORD processId, const char* className, bool visibleOnly = false) {
-  TopLevelSearch search{processId, className, visibleOnly, nullptr};
-  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-inline HWND WaitForTopLevel(DWORD processId, const char* className, DWORD ms,
-                            bool visibleOnly = false) {
+// The first top-level window of class `className` that process `processId` shows (or
+// has, when not `visibleOnly`), waited for up to `ms`.
+inline HWND WaitForTopLevel(DWORD processId, const char* className, DWORD ms, bool visibleOnly = false) {
   HWND found = nullptr;
-  WaitUntil([&] { return (found = FindTopLevel(processId, className, visibleOnly)) != nullptr; }, ms);
+  WaitUntil([&] {
+    while ((found = FindWindowExA(nullptr, found, className, nullptr))) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(found, &owner);
+      if (owner == processId && (!visibleOnly || IsWindowVisible(found))) return true;
+    }
+    return false;
+  }, ms);
   return found;
 }
 
-// A message box as it was shown: title, text and icon.
-struct ShownMessage {
-  std::string title;
-  std::string text;
-  bool exclamation = false;
-  bool information = false;
-  bool critical = false;
-};
-
-// The icon control of a message box: id 0x440 in Wine's dialog, 20 in Windows'.
-inline HICON MessageIcon(HWND box) {
-  for (int id : {0x440, 20})
-    if (HWND icon = GetDlgItem(box, id))
-      return reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
-  return nullptr;
+// The Layers value of `path` (named by its upper-case form), or "".
+inline std::string LayersValue(const std::string& path) {
+  return GetRegValue(RegistryPath::Layers, UpperCase(path)).ToText();
 }
 
-// Answers every message box of this process with OK from its own thread, recording
-// each, until the object goes.
-class MessageBoxAnswerer {
+inline HICON SystemIcon(const void* id) { return LoadIconA(nullptr, static_cast<LPCSTR>(id)); }
+
+// Whether the notification area holds the icon of `owner` (id 0): only then does a
+// modify that changes nothing succeed.
+inline bool TrayIconIsUp(std::uintptr_t owner) {
+  platform::TrayIconData record;
+  record.cbSize = platform::tray::RecordSize();
+  record.hWnd = owner;
+  return platform::Shell_NotifyIconA(platform::tray::kModifyIcon, record);
+}
+
+// Answers this process's message boxes with OK and closes its pop-up menus as soon as
+// each shows, from a thread of its own, recording them, until the object goes.
+class ModalCloser {
  public:
-  MessageBoxAnswerer() : thread_([this] { Run(); }) {}
-  ~MessageBoxAnswerer() {
+  struct Shown {
+    HMENU menu = nullptr;  // a pop-up menu's handle, or a message box's:
+    std::string title, text;
+    HICON icon = nullptr;
+  };
+  ModalCloser() : thread_([this] { Run(); }) {}
+  ~ModalCloser() {
     stop_ = true;
     thread_.join();
   }
-  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
-  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+  ModalCloser(const ModalCloser&) = delete;
+  ModalCloser& operator=(const ModalCloser&) = delete;
 
-  std::vector<ShownMessage> Shown() {
+  std::vector<Shown> Seen() {
     std::lock_guard<std::mutex> lock(mutex_);
-    return shown_;
-  }
-
- private:
-  void Run() {
-    const HICON exclamation = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_EXCLAMATION));
-    const HICON information = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_INFORMATION));
-    const HICON critical = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_HAND));
-    while (!stop_) {
-      HWND box = FindTopLevel(GetCurrentProcessId(), "#32770", true);
-      if (!box) {
-        Sleep(50);
-        continue;
-      }
-      ShownMessage message;
-      message.title = TextOf(box);
-      char text[512] = {};
-      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the text's static control
-      message.text = text;
-      HICON icon = MessageIcon(box);
-      message.exclamation = icon && icon == exclamation;
-      message.information = icon && icon == information;
-      message.critical = icon && icon == critical;
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        shown_.push_back(message);
-      }
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-      WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
-    }
-  }
-
-  std::atomic<bool> stop_{false};
-  std::mutex mutex_;
-  std::vector<ShownMessage> shown_;
-  std::thread thread_;
-};
-
-// Closes every pop-up menu of this process as soon as it shows, recording the menu
-// handle of each (MN_GETHMENU), until the object goes.
-class PopupMenuCloser {
- public:
-  PopupMenuCloser() : thread_([this] { Run(); }) {}
-  ~PopupMenuCloser() {
-    stop_ = true;
-    thread_.join();
-  }
-  PopupMenuCloser(const PopupMenuCloser&) = delete;
-  PopupMenuCloser& operator=(const PopupMenuCloser&) = delete;
-
-  std::vector<HMENU> Shown() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return shown_;
+    return seen_;
   }
 
  private:
@@ -209,24 +136,70 @@ class PopupMenuCloser {
 
   void Run() {
     while (!stop_) {
-      HWND popup = FindTopLevel(GetCurrentProcessId(), "#32768", true);
-      if (!popup) {
+        Shown shown;
+      HWND box = WaitForTopLevel(GetCurrentProcessId(), "#32770", 0, true);
+      HWND window = box ? box : WaitForTopLevel(GetCurrentProcessId(), "#32768", 0, true);
+      if (!window) {
         Sleep(20);
         continue;
       }
+      if (box) {
+        shown = {nullptr, TextOf(box), TextOf(box, 0xFFFF), nullptr};
+        // The icon control: id 0x440 in Wine's dialog, 20 in Windows'.
+        for (int id : {0x440, 20})
+          if (HWND icon = GetDlgItem(box, id); icon && !shown.icon)
+            shown.icon = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      } else {
+        shown.menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0));
+        EndMenu();
+      }
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        shown_.push_back(reinterpret_cast<HMENU>(SendMessageA(popup, kGetMenuHandle, 0, 0)));
+        seen_.push_back(shown);
       }
-      EndMenu();
-      WaitUntil([popup] { return !IsWindowVisible(popup); }, 5000);
+      WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
     }
   }
 
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
-  std::vector<HMENU> shown_;
+  std::vector<Shown> seen_;
   std::thread thread_;
+};
+
+inline int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+inline std::string CellText(HWND list, int row, int column) {
+  char text[1040] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+// The program's real main window, created hidden for one test; ending the process is
+// recorded instead, and the registry lists are put back as they were afterwards.
+class MainWindowTestBase : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    modSharpwell::AppProductName = "Sharpwell";
+    modSharpwell::AppExePath = "C:\\Program Files\\Sharpwell\\Sharpwell.exe";
+    CurrentError::Clear();
+    window_ = MainWindow::Create(GetModuleHandleA(nullptr));
+    ASSERT_NE(window_, nullptr) << CurrentError::Description();
+    window_->SetEndProcessHook([this] { ended_ = true; });
+    Form().Catalogue.GetIcon(kDefaultIconKey);  // as the window's load does first
+  }
+  void TearDown() override { window_.reset(); }
+
+  frmSharpwell& Form() { return window_->Form(); }
+  HWND Control(ControlId id) const { return window_->Control(id); }
+  SeededRegistry registry_;
+  std::unique_ptr<MainWindow> window_;
+  bool ended_ = false;
 };
 
 }  // namespace wine_session
