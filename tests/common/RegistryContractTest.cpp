@@ -302,3 +302,26 @@ TEST_F(RegistryContract, NonAsciiNamesAndTextRoundTrip) {
   EXPECT_EQ(GetRegValue(path_ + "\\" + keyName, valueName).Text(), text);
   EXPECT_EQ(EnumRegValues(path_ + "\\" + keyName), std::vector<std::string>{valueName});
 }
+
+// Keys opened for reading refuse writes; a path may not start with a backslash; a key
+// with subkeys is not deleted; a deleted key's handles answer that it is gone.
+TEST_F(RegistryContract, AccessChecksAndStatuses) {
+  nestedKeys_.push_back("B");
+  RegistryKey writer, reader;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, subKey_ + "\\B", 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                            writer.Receive(), nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, subKey_ + "\\b", 0, 0x101, reader.Receive()), ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExA(reader.Get(), "v", REG_SZ, "x", 2), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegDeleteValueA(reader.Get(), "v"), ERROR_ACCESS_DENIED);
+  RegKey refused = 1;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "\\" + subKey_, 0, 0x101, &refused), 161);
+  EXPECT_EQ(refused, 0u);
+
+  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, subKey_), ERROR_ACCESS_DENIED) << "has a subkey";
+  EXPECT_EQ(RegDeleteKeyA(writer.Get(), ""), ERROR_SUCCESS);
+  std::uint32_t size = 0;
+  EXPECT_EQ(RegQueryValueExA(reader.Get(), "v", nullptr, nullptr, &size), ERROR_KEY_DELETED);
+  RegistryKey moved(std::move(writer));  // owners close once, also after a move
+  writer = std::move(moved);
+}
