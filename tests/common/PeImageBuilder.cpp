@@ -182,7 +182,7 @@ PeImage PeImageBuilder::Build() const {
   Store32(out, optional + 36, kFileAlignment);
   Store16(out, optional + 40, 6);  // operating system version
   Store16(out, optional + 48, 6);  // subsystem version
-  Store16(out, optional + 68, kSubsystemGui);
+  Store16(out, optional + 68, subsystem_);
   const std::size_t directories = optional + (pe32 ? 92 : 108);
   Store32(out, directories, 16);  // NumberOfRvaAndSizes
   out.resize(optional + optionalSize, 0);

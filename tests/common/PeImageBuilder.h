@@ -10,13 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "common/TempFolder.h"
+#include "TempFolder.h"
 
 namespace testpe {
 
 inline constexpr std::uint16_t kMachineI386 = 0x014C;
 inline constexpr std::uint16_t kMachineAmd64 = 0x8664;
 inline constexpr std::uint16_t kSubsystemGui = 2;
+inline constexpr std::uint16_t kSubsystemConsole = 3;
 
 // One level's key in the resource tree: an integer ID or a UTF-16 name.
 struct ResourceKey {
@@ -34,8 +35,8 @@ struct ResourceKey {
 class ResourceTree {
  public:
   ResourceTree& Add(ResourceKey type, ResourceKey name, ResourceKey language, std::string bytes);
-  ResourceTree& AddManifest(std::string text) {
-    return Add(ResourceKey::Id(24), ResourceKey::Id(1), ResourceKey::Id(1033), std::move(text));
+  ResourceTree& AddManifest(std::string text, std::uint32_t language = 1033) {
+    return Add(ResourceKey::Id(24), ResourceKey::Id(1), ResourceKey::Id(language), std::move(text));
   }
 
   struct Leaf {
@@ -85,6 +86,7 @@ class PeImageBuilder {
  public:
   PeImageBuilder& Lfanew(std::int32_t value) { lfanew_ = value; return *this; }
   PeImageBuilder& Machine(std::uint16_t value) { machine_ = value; return *this; }
+  PeImageBuilder& Subsystem(std::uint16_t value) { subsystem_ = value; return *this; }
   // Overrides the section count the headers announce.
   PeImageBuilder& NumberOfSections(std::uint16_t value) { numberOfSections_ = value; return *this; }
 
@@ -97,6 +99,7 @@ class PeImageBuilder {
  private:
   std::int32_t lfanew_ = 0x80;
   std::uint16_t machine_ = kMachineI386;
+  std::uint16_t subsystem_ = kSubsystemGui;
   std::optional<std::uint16_t> numberOfSections_;
   std::vector<Section> sections_;
   std::optional<std::size_t> resourceIndex_;
