@@ -82,11 +82,6 @@ TEST(CompatFlagsTest, RemoveCollapsesBlankPairsInOnePassEvenWhenTheFlagIsAbsent)
   }
 }
 
-TEST(CompatFlagsTest, RemoveThenAddMovesTheFlagToTheEnd) {
-  const std::string removed = RemoveFlagFromText("HIGHDPIAWARE RUNASADMIN", kDpi);
-  EXPECT_EQ(AddFlagToText(removed, kDpi), std::optional<std::string>("RUNASADMIN HIGHDPIAWARE"));
-}
-
 TEST(CompatFlagsTest, AnEmptyFlagChangesNothing) {
   EXPECT_EQ(AddFlagToText("WIN95", ""), std::nullopt);
   EXPECT_EQ(RemoveFlagFromText("WIN95", ""), "WIN95");

@@ -3,6 +3,7 @@
 // architectures. The expected section table is found from the file's own e_lfanew.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <fstream>
@@ -24,10 +25,7 @@ struct FixtureCase {
   std::int32_t subsystem = 0;
 };
 
-// How a case is named in the test log.
-void PrintTo(const FixtureCase& c, std::ostream* out) {
-  *out << c.arch << '/' << c.fileName << " (" << c.dpiAware << ", subsystem " << c.subsystem << ')';
-}
+void PrintTo(const FixtureCase& c, std::ostream* out) { *out << c.arch << '/' << c.fileName; }
 
 std::vector<FixtureCase> LoadFixtureCases() {
   std::vector<FixtureCase> cases;
@@ -91,17 +89,9 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GeneratedExecutablesTest);
 // Guards the table-driven test above against running over nothing.
 TEST(GeneratedExecutablesTable, ListsEveryKindOfVerdictForBothArchitectures) {
   std::vector<FixtureCase> cases = LoadFixtureCases();
-  ASSERT_FALSE(cases.empty()) << "fixtures.tsv not found at " << fixtures::FixturePath("fixtures.tsv");
-  int yes = 0, no = 0, notApplicable = 0;
-  for (const FixtureCase& row : cases) {
-    yes += row.dpiAware == "Yes";
-    no += row.dpiAware == "No";
-    notApplicable += row.dpiAware == "N/A";
-  }
-  EXPECT_GT(yes, 0);
-  EXPECT_GT(no, 0);
-  EXPECT_GT(notApplicable, 0);
-  EXPECT_EQ(yes + no + notApplicable, static_cast<int>(cases.size()));
+  for (const char* verdict : {"Yes", "No", "N/A"})
+    EXPECT_TRUE(std::ranges::any_of(cases, [&](const FixtureCase& c) { return c.dpiAware == verdict; }))
+        << verdict << " in " << fixtures::FixturePath("fixtures.tsv");
 }
 
 }  // namespace

@@ -118,40 +118,18 @@ TEST(ManifestAwarenessTest, EncodingsByByteOrderMarkOrFirstCharacter) {
 }
 
 TEST(ManifestAwarenessTest, MalformedXmlIsInvalid) {
-  const std::string invalid = "invalid none";
-  ExpectAll({
-      {"", invalid},
-      {"<a></b>", invalid},
-      {"<a/><b/>", invalid},
-      {"<a/>text", invalid},
-      {"text<a/>", invalid},
-      {"<a b=c/>", invalid},
-      {"<a b=\"1\" b='2'/>", invalid},
-      {"<a b=\"1\"c=\"2\"/>", invalid},
-      {"<a xmlns:p=\"u\" xmlns:q=\"u\" p:b=\"1\" q:b=\"2\"/>", invalid},
-      {"<p:a/>", invalid},
-      {"<a xmlns:p=\"\"/>", invalid},
-      {"<xmlns:a/>", invalid},
-      {"<a:b:c xmlns:a=\"u\"/>", invalid},
-      {"<a b=\"<\"/>", invalid},
-      {"<a>&nbsp;</a>", invalid},
-      {"<a>&#0;</a>", invalid},
-      {"<a>&#x110000;</a>", invalid},
-      {"<a>a & b</a>", invalid},
-      {"<a>]]></a>", invalid},
-      {"<a><![CDATA[x</a>", invalid},
-      {"<a><!-- a -- b --></a>", invalid},
-      {"<a><!-- a ---></a>", invalid},
-      {"<!DOCTYPE a><a/>", invalid},
-      {" <?xml version=\"1.0\"?><a/>", invalid},
-      {"<?xml version=\"2.0\"?><a/>", invalid},
-      {"<a><?xml-stylesheet ?><?XML x?></a>", invalid},
-      {std::string("<a>\0</a>", 8), invalid},
-      // Well-formed: comments, instructions and blanks around the root, single quotes.
-      {"<?xml version='1.0' standalone='no'?>\r\n<!-- c --><?pi x?><a b='&quot;&lt;'><![CDATA[<&]]>"
-       "<c/></a> <!-- c -->\n",
-       "unaware none"},
-  });
+  const std::string malformed[] = {
+      "", "<a></b>", "<a/><b/>", "<a/>text", "text<a/>", "<a b=c/>", "<a b=\"1\" b='2'/>",
+      "<a b=\"1\"c=\"2\"/>", "<a xmlns:p=\"u\" xmlns:q=\"u\" p:b=\"1\" q:b=\"2\"/>", "<p:a/>",
+      "<a xmlns:p=\"\"/>", "<xmlns:a/>", "<a:b:c xmlns:a=\"u\"/>", "<a b=\"<\"/>", "<a>&nbsp;</a>",
+      "<a>&#0;</a>", "<a>&#x110000;</a>", "<a>a & b</a>", "<a>]]></a>", "<a><![CDATA[x</a>",
+      "<a><!-- a -- b --></a>", "<a><!-- a ---></a>", "<!DOCTYPE a><a/>", " <?xml version=\"1.0\"?><a/>",
+      "<?xml version=\"2.0\"?><a/>", "<a><?xml-stylesheet ?><?XML x?></a>", std::string("<a>\0</a>", 8)};
+  for (const std::string& manifest : malformed) EXPECT_EQ(Judge(manifest), "invalid none") << manifest;
+  // Well-formed: comments, instructions and blanks around the root, single quotes.
+  EXPECT_EQ(Judge("<?xml version='1.0' standalone='no'?>\r\n<!-- c --><?pi x?><a b='&quot;&lt;'>"
+                  "<![CDATA[<&]]><c/></a> <!-- c -->\n"),
+            "unaware none");
 }
 
 TEST(ManifestAwarenessTest, DeepNestingNeedsNoDeepStack) {

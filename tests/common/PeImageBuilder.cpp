@@ -1,11 +1,7 @@
 #include "PeImageBuilder.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <fstream>
 #include <map>
-#include <random>
 #include <stdexcept>
 
 namespace testpe {
@@ -17,6 +13,7 @@ constexpr std::size_t kDataEntrySize = 16;
 constexpr std::size_t kSectionHeaderSize = 40;
 constexpr std::uint32_t kSectionAlignment = 0x1000;
 constexpr std::size_t kResourceDataDirectory = 2;
+constexpr std::uint32_t kFileAlignment = 0x200;
 
 std::uint32_t AlignUp(std::size_t value, std::uint32_t alignment) {
   return static_cast<std::uint32_t>((value + alignment - 1) / alignment * alignment);
@@ -94,6 +91,8 @@ ResourceTree& ResourceTree::Add(ResourceKey type, ResourceKey name, ResourceKey 
   return *this;
 }
 
+namespace {
+// Lays out `tree` as the raw bytes of a resource section loaded at `sectionRva`.
 std::vector<std::uint8_t> BuildResourceSection(const ResourceTree& tree, std::uint32_t sectionRva,
                                                ResourceLayout* layout) {
   Node root = BuildTree(tree);
@@ -140,9 +139,10 @@ std::vector<std::uint8_t> BuildResourceSection(const ResourceTree& tree, std::ui
     for (std::size_t i = 0; i < text.size(); ++i) Store16(out, offset + 2 + 2 * i, text[i]);
   }
   for (Node* dir : directories) WriteDirectory(out, *dir, strings);
-  if (layout) *layout = std::move(result);
+  *layout = std::move(result);
   return out;
 }
+}  // namespace
 
 void PeImage::Put16(std::size_t offset, std::uint16_t value) { Store16(bytes, offset, value); }
 void PeImage::Put32(std::size_t offset, std::uint32_t value) { Store32(bytes, offset, value); }
@@ -162,23 +162,20 @@ PeImageBuilder& PeImageBuilder::AddResources(const ResourceTree& tree, std::stri
   return AddSection(Section{std::move(name), rva, BuildResourceSection(tree, rva, &resourceLayout_)});
 }
 
-std::uint16_t PeImageBuilder::OptionalHeaderSize() const {
-  return machine_ == kMachineI386 ? 224 : 240;
-}
-
 PeImage PeImageBuilder::Build() const {
   if (lfanew_ < 64) throw std::invalid_argument("the PE headers follow the 64-byte DOS header");
   PeImage image;
   auto& out = image.bytes;
   const std::size_t nt = static_cast<std::size_t>(lfanew_);
   const std::size_t optional = nt + 24;
-  const bool pe32 = OptionalHeaderSize() == 224;
+  const bool pe32 = machine_ == kMachineI386;
+  const std::uint16_t optionalSize = pe32 ? 224 : 240;
   Store16(out, 0, 0x5A4D);
   Store32(out, 60, static_cast<std::uint32_t>(lfanew_));
   Store32(out, nt, 0x00004550);  // "PE\0\0"
   Store16(out, nt + 4, machine_);
   Store16(out, nt + 6, numberOfSections_.value_or(static_cast<std::uint16_t>(sections_.size())));
-  Store16(out, nt + 20, optionalSize_.value_or(OptionalHeaderSize()));
+  Store16(out, nt + 20, optionalSize);
   Store16(out, nt + 22, pe32 ? 0x0102 : 0x0022);  // executable; 32-bit or large-address aware
   Store16(out, optional, pe32 ? 0x010B : 0x020B);
   Store32(out, optional + 32, kSectionAlignment);
@@ -188,7 +185,7 @@ PeImage PeImageBuilder::Build() const {
   Store16(out, optional + 68, subsystem_);
   const std::size_t directories = optional + (pe32 ? 92 : 108);
   Store32(out, directories, 16);  // NumberOfRvaAndSizes
-  out.resize(optional + OptionalHeaderSize(), 0);
+  out.resize(optional + optionalSize, 0);
 
   image.sectionTable = static_cast<std::uint32_t>(out.size());
   std::uint32_t data = AlignUp(out.size() + sections_.size() * kSectionHeaderSize, kFileAlignment);
@@ -220,34 +217,6 @@ PeImage PeImageBuilder::Build() const {
     Store32(out, directories + 8 + 8 * kResourceDataDirectory, static_cast<std::uint32_t>(rsrc.raw.size()));
   }
   return image;
-}
-
-namespace {
-std::filesystem::path UniqueTempPath(const std::string& suffix) {
-  static std::atomic<unsigned> counter{0};
-  static const unsigned long long salt =
-      std::random_device{}() ^
-      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-  return std::filesystem::temp_directory_path() /
-         ("sharpwell-pe-" + std::to_string(salt) + "-" + std::to_string(counter++) + suffix);
-}
-
-std::filesystem::path WriteTemp(const char* data, std::size_t size, const std::string& suffix) {
-  std::filesystem::path path = UniqueTempPath(suffix);
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(data, static_cast<std::streamsize>(size));
-  if (!file) throw std::runtime_error("cannot write " + path.string());
-  return path;
-}
-}  // namespace
-
-TempExe::TempExe(const std::vector<std::uint8_t>& bytes, const std::string& suffix)
-    : path_(WriteTemp(reinterpret_cast<const char*>(bytes.data()), bytes.size(), suffix)) {}
-TempExe::TempExe(const std::string& text, const std::string& suffix)
-    : path_(WriteTemp(text.data(), text.size(), suffix)) {}
-TempExe::~TempExe() {
-  std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
 }
 
 }  // namespace testpe

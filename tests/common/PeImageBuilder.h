@@ -6,10 +6,11 @@
 // data entries and the resources' bytes. Build() also says where each part landed, so
 // a test can then break exactly one field with Put16 / Put32.
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "TempFolder.h"
 
 namespace testpe {
 
@@ -17,8 +18,6 @@ inline constexpr std::uint16_t kMachineI386 = 0x014C;
 inline constexpr std::uint16_t kMachineAmd64 = 0x8664;
 inline constexpr std::uint16_t kSubsystemGui = 2;
 inline constexpr std::uint16_t kSubsystemConsole = 3;
-inline constexpr std::uint32_t kManifestType = 24;
-inline constexpr std::uint32_t kEnglishUs = 1033;
 
 // One level's key in the resource tree: an integer ID or a UTF-16 name.
 struct ResourceKey {
@@ -36,9 +35,8 @@ struct ResourceKey {
 class ResourceTree {
  public:
   ResourceTree& Add(ResourceKey type, ResourceKey name, ResourceKey language, std::string bytes);
-  ResourceTree& AddManifest(std::string text, std::uint32_t language = kEnglishUs) {
-    return Add(ResourceKey::Id(kManifestType), ResourceKey::Id(1), ResourceKey::Id(language),
-               std::move(text));
+  ResourceTree& AddManifest(std::string text, std::uint32_t language = 1033) {
+    return Add(ResourceKey::Id(24), ResourceKey::Id(1), ResourceKey::Id(language), std::move(text));
   }
 
   struct Leaf {
@@ -64,10 +62,6 @@ struct ResourceLayout {
   std::vector<std::uint32_t> nameStrings;  // each distinct name, in the order first met
 };
 
-// Lays out `tree` as the raw bytes of a resource section loaded at `sectionRva`.
-std::vector<std::uint8_t> BuildResourceSection(const ResourceTree& tree, std::uint32_t sectionRva,
-                                               ResourceLayout* layout = nullptr);
-
 struct Section {
   std::string name;  // at most 8 bytes; shorter names are NUL-padded
   std::uint32_t virtualAddress = 0;
@@ -90,15 +84,11 @@ struct PeImage {
 
 class PeImageBuilder {
  public:
-  static constexpr std::uint32_t kFileAlignment = 0x200;
-
   PeImageBuilder& Lfanew(std::int32_t value) { lfanew_ = value; return *this; }
   PeImageBuilder& Machine(std::uint16_t value) { machine_ = value; return *this; }
   PeImageBuilder& Subsystem(std::uint16_t value) { subsystem_ = value; return *this; }
-  // Overrides the counts the headers announce (defaults: the real section count, and
-  // 224 for i386, 240 otherwise).
+  // Overrides the section count the headers announce.
   PeImageBuilder& NumberOfSections(std::uint16_t value) { numberOfSections_ = value; return *this; }
-  PeImageBuilder& SizeOfOptionalHeader(std::uint16_t value) { optionalSize_ = value; return *this; }
 
   PeImageBuilder& AddSection(Section section);
   // A resource section holding `tree`, named `name`, at the next free address.
@@ -107,32 +97,27 @@ class PeImageBuilder {
   PeImage Build() const;
 
  private:
-  std::uint16_t OptionalHeaderSize() const;
-
   std::int32_t lfanew_ = 0x80;
   std::uint16_t machine_ = kMachineI386;
   std::uint16_t subsystem_ = kSubsystemGui;
   std::optional<std::uint16_t> numberOfSections_;
-  std::optional<std::uint16_t> optionalSize_;
   std::vector<Section> sections_;
   std::optional<std::size_t> resourceIndex_;
   ResourceLayout resourceLayout_;
 };
 
-// A file in the temporary folder holding given bytes, removed again on destruction.
+// A file in a temporary folder holding given bytes, removed again on destruction; its
+// path is in the form the program's file calls take.
 class TempExe {
  public:
-  explicit TempExe(const std::vector<std::uint8_t>& bytes, const std::string& suffix = ".exe");
-  explicit TempExe(const std::string& text, const std::string& suffix = ".exe");
-  ~TempExe();
-  TempExe(const TempExe&) = delete;
-  TempExe& operator=(const TempExe&) = delete;
-
-  // The path in the form the program's file calls take.
-  std::string Path() const { return path_.string(); }
+  explicit TempExe(const std::vector<std::uint8_t>& bytes)
+      : path_(folder_.Write("test.exe", std::string(bytes.begin(), bytes.end()))) {}
+  explicit TempExe(const std::string& text) : path_(folder_.Write("test.exe", text)) {}
+  const std::string& Path() const { return path_; }
 
  private:
-  std::filesystem::path path_;
+  TempFolder folder_;
+  std::string path_;
 };
 
 }  // namespace testpe

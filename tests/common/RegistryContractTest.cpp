@@ -302,3 +302,26 @@ TEST_F(RegistryContract, NonAsciiNamesAndTextRoundTrip) {
   EXPECT_EQ(GetRegValue(path_ + "\\" + keyName, valueName).Text(), text);
   EXPECT_EQ(EnumRegValues(path_ + "\\" + keyName), std::vector<std::string>{valueName});
 }
+
+// Keys opened for reading refuse writes; a path may not start with a backslash; a key
+// with subkeys is not deleted; a deleted key's handles answer that it is gone.
+TEST_F(RegistryContract, AccessChecksAndStatuses) {
+  nestedKeys_.push_back("B");
+  RegistryKey writer, reader;
+  ASSERT_EQ(RegCreateKeyExA(kCurrentUser, subKey_ + "\\B", 0, kAllAccess | kWow64Key64,
+                            writer.Receive(), nullptr),
+            kSuccess);
+  ASSERT_EQ(RegOpenKeyExA(kCurrentUser, subKey_ + "\\b", 0, 0x101, reader.Receive()), kSuccess);
+  EXPECT_EQ(RegSetValueExA(reader.Get(), "v", kSz, "x", 2), kAccessDenied);
+  EXPECT_EQ(RegDeleteValueA(reader.Get(), "v"), kAccessDenied);
+  RegKey refused = 1;
+  EXPECT_EQ(RegOpenKeyExA(kCurrentUser, "\\" + subKey_, 0, 0x101, &refused), 161);
+  EXPECT_EQ(refused, 0u);
+
+  EXPECT_EQ(RegDeleteKeyA(kCurrentUser, subKey_), kAccessDenied) << "has a subkey";
+  EXPECT_EQ(RegDeleteKeyA(writer.Get(), ""), kSuccess);
+  std::uint32_t size = 0;
+  EXPECT_EQ(RegQueryValueExA(reader.Get(), "v", nullptr, nullptr, &size), kKeyDeleted);
+  RegistryKey moved(std::move(writer));  // owners close once, also after a move
+  writer = std::move(moved);
+}

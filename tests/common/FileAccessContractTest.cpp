@@ -1,0 +1,163 @@
+// clsFile over the build's file calls keeps one contract natively (POSIX stand-ins) and
+// under Wine (kernel32): values round-trip little-endian, reads stop short at the end,
+// the cursor ignores negative moves, and failed opens carry the system's numbers.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/TempFolder.h"
+#include "inspect/clsFile.h"
+#include "platform/CurrentError.h"
+#include "platform/FileApi.h"
+
+namespace {
+
+using platform::kInvalidFileHandle;
+namespace win = platform::win;
+namespace err = platform::err;
+
+class FileAccessContract : public ::testing::Test {
+ protected:
+  void SetUp() override { CurrentError::Clear(); }
+  TempFolder folder_;
+  clsFile file_;
+};
+
+TEST_F(FileAccessContract, WithoutAFileNothingIsReadAndTheHandleIsInvalid) {
+  EXPECT_EQ(file_.Cursor(), -1);
+  EXPECT_EQ(file_.Length(), -1);
+  std::int32_t value = 7;
+  file_.ReadValue(value);
+  EXPECT_EQ(CurrentError::Number(), static_cast<std::int32_t>(err::kInvalidHandle));
+  EXPECT_EQ(value, 7);
+}
+
+TEST_F(FileAccessContract, TypedValuesAreWrittenLittleEndianAndReadBack) {
+  const std::string path = folder_.Path("values.bin");
+  file_.NewFile(path);
+  ASSERT_EQ(CurrentError::Number(), 0) << CurrentError::Description();
+  file_.WriteValue(std::int16_t{0x1234});
+  file_.WriteValue(std::int32_t{-2});
+  file_.WriteValue(1.5f);
+  file_.WriteValue(-0.25);
+  file_.WriteValue(Currency{0x0102030405060708});
+  file_.WriteValue(std::uint8_t{0xAB});
+  file_.WriteValue(std::string("MZ"));
+  EXPECT_EQ(file_.Cursor(), 29);
+  file_.CloseFile();
+  EXPECT_EQ(folder_.Read("values.bin"),
+            std::string("\x34\x12\xFE\xFF\xFF\xFF\x00\x00\xC0\x3F\x00\x00\x00\x00\x00\x00\xD0\xBF"
+                        "\x08\x07\x06\x05\x04\x03\x02\x01\xAB"
+                        "MZ",
+                        29));
+
+  file_.OpenFile(path);
+  std::int16_t i16 = 0;
+  std::int32_t i32 = 0;
+  float single = 0;
+  double dbl = 0;
+  Currency money;
+  std::uint8_t byte = 0;
+  std::string text(2, '\0');
+  file_.ReadValue(i16);
+  file_.ReadValue(i32);
+  file_.ReadValue(single);
+  file_.ReadValue(dbl);
+  file_.ReadValue(money);
+  file_.ReadValue(byte);
+  file_.ReadValue(text);
+  EXPECT_EQ(i16, 0x1234);
+  EXPECT_EQ(i32, -2);
+  EXPECT_EQ(single, 1.5f);
+  EXPECT_EQ(dbl, -0.25);
+  EXPECT_EQ(money.scaled, 0x0102030405060708);
+  EXPECT_EQ(byte, 0xAB);
+  EXPECT_EQ(text, "MZ");
+  EXPECT_EQ(CurrentError::Number(), 0);
+}
+
+// Reads at the end stop short without an error: text keeps the rest of its size, arrays
+// leave the rest untouched; the cursor ignores negative moves and may pass the end.
+TEST_F(FileAccessContract, ReadsStopShortAtTheEnd) {
+  file_.OpenFile(folder_.Write("longs.bin", std::string("\x01\0\0\0\x02\0\0\0\x03\0\0\0\x04\0\0\0XYZ", 19)));
+  std::array<std::int32_t, 3> longs{-1, -1, -1};
+  EXPECT_EQ(file_.ReadLongs(longs), 12u);
+  EXPECT_EQ(longs, (std::array<std::int32_t, 3>{1, 2, 3}));
+  longs = {-1, -1, -1};
+  EXPECT_EQ(file_.ReadLongs(longs), 7u);
+  EXPECT_EQ(file_.BytesTransferred(), 7u);
+  EXPECT_EQ(longs[0], 4);
+  EXPECT_EQ(longs[2], -1);
+
+  file_.Cursor(14.6);
+  EXPECT_EQ(file_.Cursor(), 15);
+  file_.Cursor(-1);
+  EXPECT_EQ(file_.Cursor(), 15);
+  std::string cut(6, '\0');
+  file_.ReadValue(cut);
+  EXPECT_EQ(cut, std::string("\0XYZ\0\0", 6));
+  EXPECT_EQ(file_.Cursor(), 19);
+
+  file_.Cursor(1000);
+  std::array<std::uint8_t, 2> bytes{9, 9};
+  EXPECT_EQ(file_.ReadBytes(bytes), 0u);
+  EXPECT_EQ(bytes, (std::array<std::uint8_t, 2>{9, 9}));
+  EXPECT_EQ(file_.Length(), 19);
+  EXPECT_EQ(CurrentError::Number(), 0);
+
+  std::vector<std::uint8_t> none;
+  EXPECT_EQ(file_.ReadBytes(none), 0u);
+  EXPECT_EQ(CurrentError::Number(), ErrorNumber::SubscriptOutOfRange);
+}
+
+TEST_F(FileAccessContract, CreationDispositions) {
+  const std::string existing = folder_.Write("existing.bin", "keep");
+  file_.OpenCreateFile(existing);  // opens without truncating
+  EXPECT_EQ(file_.Length(), 4);
+  file_.OpenCreateFile(folder_.Path("created.bin"));
+  EXPECT_EQ(file_.Length(), 0);
+  file_.OpenFile(existing);
+  EXPECT_EQ(file_.GetFilename(), existing);
+  EXPECT_EQ(file_.Length(), 4);
+  file_.NewFile(existing);  // truncates
+  EXPECT_EQ(file_.Length(), 0);
+  EXPECT_EQ(CurrentError::Number(), 0);
+}
+
+// Every failed open carries the system's number and text, and leaves no file open,
+// not even the one opened before.
+TEST_F(FileAccessContract, FailedOpens) {
+  const std::string existing = folder_.Write("existing.bin", "keep");
+  const struct {
+    const char* what;
+    std::function<void(clsFile&)> open;
+    std::uint32_t error;
+  } cases[] = {
+      {"missing file", [&](clsFile& f) { f.OpenFile(folder_.Path("absent.bin")); }, err::kFileNotFound},
+      {"missing folder", [&](clsFile& f) { f.OpenFile(folder_.Path("nowhere/absent.exe")); },
+       err::kPathNotFound},
+      {"a folder", [&](clsFile& f) { f.OpenFile(folder_.Path(), win::kGenericRead, 7); }, err::kAccessDenied},
+      {"no overwrite", [&](clsFile& f) { f.NewFileNoOverwrite(existing); }, err::kFileExists},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    file_.OpenFile(existing);
+    ASSERT_EQ(CurrentError::Number(), 0);
+    c.open(file_);
+    EXPECT_EQ(CurrentError::Number(), static_cast<std::int32_t>(c.error));
+    std::string text = platform::FormatMessageA(c.error);
+    text.erase(text.find_last_not_of("\r\n") + 1);
+    EXPECT_EQ(CurrentError::Description(), text);
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(file_.hFile(), kInvalidFileHandle);
+    EXPECT_EQ(file_.GetFilename(), "");
+    CurrentError::Clear();
+  }
+  EXPECT_EQ(folder_.Read("existing.bin"), "keep");
+}
+
+}  // namespace
