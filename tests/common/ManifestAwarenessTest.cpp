@@ -36,6 +36,12 @@ std::string Utf16(const std::string& text, bool bigEndian, bool mark) {
   for (char c : text) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
   return bytes;
 }
+// The manifest as UTF-16LE with a byte-order mark and U+1F600 in a comment before its root.
+std::string WithPair(const std::string& manifest) {
+  const std::size_t root = manifest.find("<assembly");
+  return Utf16(manifest.substr(0, root) + "<!--", false, true) + std::string("\x3D\xD8\x00\xDE", 4) +
+         Utf16("-->" + manifest.substr(root), false, false);
+}
 
 struct Case { std::string manifest, expected; };  // expected: awareness and source
 
@@ -112,15 +118,20 @@ TEST(ManifestAwarenessTest, EncodingsByByteOrderMarkOrFirstCharacter) {
       {utf16, "invalid none"},                         // says UTF-16, is UTF-8
       {Utf16(utf16, false, true) + std::string("\x00\xD8", 2), "invalid none"},  // a lone surrogate
       {InSettings(Aware("true\xC3")), "invalid none"},             // a cut UTF-8 sequence
+      {InSettings(Aware("true")) + "\xC3", "invalid none"},         // cut at the very end
+      {InSettings(Aware("true")) + "\xC3(", "invalid none"},        // no continuation byte
+      {WithPair(utf16), "system dpiAware"},                        // a surrogate pair
       {InSettings(Aware("\xC0\xAE")), "invalid none"},             // an overlong one
-      {InSettings(Aware("caf\xC3\xA9")), "unaware dpiAware"},
+      // Two-, three- and four-byte characters, one of them starting an element's name.
+      {InSettings(Aware("caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80")), "unaware dpiAware"},
+      {InSettings("<\xC3\x80 xmlns=\"u\"/>" + Aware("true")), "system dpiAware"},
   });
 }
 
 TEST(ManifestAwarenessTest, MalformedXmlIsInvalid) {
   const std::string malformed[] = {
       "", "<a></b>", "<a/><b/>", "<a/>text", "text<a/>", "<a b=c/>", "<a b=\"1\" b='2'/>",
-      "<a b=\"1\"c=\"2\"/>", "<a xmlns:p=\"u\" xmlns:q=\"u\" p:b=\"1\" q:b=\"2\"/>", "<p:a/>",
+      "<a b=\"1\"c=\"2\"/>", "<a b \"1\"/>", "<a xmlns:p=\"u\" xmlns:q=\"u\" p:b=\"1\" q:b=\"2\"/>", "<p:a/>",
       "<a xmlns:p=\"\"/>", "<xmlns:a/>", "<a:b:c xmlns:a=\"u\"/>", "<a b=\"<\"/>", "<a>&nbsp;</a>",
       "<a>&#0;</a>", "<a>&#x110000;</a>", "<a>a & b</a>", "<a>]]></a>", "<a><![CDATA[x</a>",
       "<a><!-- a -- b --></a>", "<a><!-- a ---></a>", "<!DOCTYPE a><a/>", " <?xml version=\"1.0\"?><a/>",

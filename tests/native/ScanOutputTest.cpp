@@ -48,7 +48,7 @@ TEST_F(ScanOutputTest, JsonTextIsUtf8WhateverTheCodePage) {
     return json.substr(start, json.rfind("\"}") - start);
   };
   platform::standin::SetActiveCodePage(1252);
-  EXPECT_EQ(pathInJson("caf\xE9 \x80.exe"), "caf\xC3\xA9 \xE2\x82\xAC.exe");
+  EXPECT_EQ(pathInJson("caf\xE9 \x80\x84\x88.exe"), "caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x9E\xCB\x86.exe");
   platform::standin::SetActiveCodePage(65001);
   EXPECT_EQ(pathInJson("caf\xC3\xA9 \xE8\xA9\xA6.exe"), "caf\xC3\xA9 \xE8\xA9\xA6.exe");
   // Each byte that is no UTF-8 becomes U+FFFD: a cut sequence, an overlong form, a
