@@ -5,16 +5,17 @@
 
 namespace platform {
 namespace {
-// `text` in UTF-16; false when it is not valid in `codePage`.
-bool Widen(std::string_view text, UINT codePage, std::wstring& wide) {
+// `text` in UTF-16; false when it is not valid in `codePage`. With `flags` 0 instead,
+// each invalid byte sequence becomes U+FFFD and the conversion always succeeds.
+bool Widen(std::string_view text, UINT codePage, std::wstring& wide,
+           DWORD flags = MB_ERR_INVALID_CHARS) {
   wide.clear();
   if (text.empty()) return true;
   const int length = static_cast<int>(text.size());
-  int units = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+  int units = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
   if (units <= 0) return false;
   wide.resize(static_cast<std::size_t>(units));
-  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(),
-                             units) == units;
+  return MultiByteToWideChar(codePage, flags, text.data(), length, wide.data(), units) == units;
 }
 
 // Appends `wide` in `codePage`; false, with nothing appended, when the code page
@@ -75,16 +76,10 @@ std::string FromUtf8(std::string_view utf8, unsigned codePage) {
 }
 
 std::string ToUtf8(std::string_view text, unsigned codePage) {
-  // Without MB_ERR_INVALID_CHARS each invalid byte sequence becomes U+FFFD, and the
-  // UTF-8 conversion does the same for unpaired surrogates.
+  // The UTF-8 conversion turns unpaired surrogates into U+FFFD as well.
   std::string out;
-  if (text.empty()) return out;
-  const int length = static_cast<int>(text.size());
-  const int units = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-  if (units <= 0) return out;
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), units);
-  AppendNarrow(wide, CP_UTF8, out);
+  std::wstring wide;
+  if (Widen(text, codePage, wide, 0)) AppendNarrow(wide, CP_UTF8, out);
   return out;
 }
 
