@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <stdexcept>
 
 namespace testpe {
 namespace {
@@ -83,15 +82,7 @@ void WriteDirectory(std::vector<std::uint8_t>& out, const Node& dir,
     Store32(out, entry + 4, child.children.empty() ? child.offset : kHighBit | child.offset);
   }
 }
-}  // namespace
 
-ResourceTree& ResourceTree::Add(ResourceKey type, ResourceKey name, ResourceKey language,
-                                std::string bytes) {
-  leaves_.push_back(Leaf{std::move(type), std::move(name), std::move(language), std::move(bytes)});
-  return *this;
-}
-
-namespace {
 // Lays out `tree` as the raw bytes of a resource section loaded at `sectionRva`.
 std::vector<std::uint8_t> BuildResourceSection(const ResourceTree& tree, std::uint32_t sectionRva,
                                                ResourceLayout* layout) {
@@ -147,12 +138,6 @@ std::vector<std::uint8_t> BuildResourceSection(const ResourceTree& tree, std::ui
 void PeImage::Put16(std::size_t offset, std::uint16_t value) { Store16(bytes, offset, value); }
 void PeImage::Put32(std::size_t offset, std::uint32_t value) { Store32(bytes, offset, value); }
 
-PeImageBuilder& PeImageBuilder::AddSection(Section section) {
-  if (section.name.size() > 8) throw std::invalid_argument("section names hold 8 bytes");
-  sections_.push_back(std::move(section));
-  return *this;
-}
-
 PeImageBuilder& PeImageBuilder::AddResources(const ResourceTree& tree, std::string name) {
   std::uint32_t rva = kSectionAlignment;
   for (const Section& s : sections_)
@@ -163,7 +148,6 @@ PeImageBuilder& PeImageBuilder::AddResources(const ResourceTree& tree, std::stri
 }
 
 PeImage PeImageBuilder::Build() const {
-  if (lfanew_ < 64) throw std::invalid_argument("the PE headers follow the 64-byte DOS header");
   PeImage image;
   auto& out = image.bytes;
   const std::size_t nt = static_cast<std::size_t>(lfanew_);
@@ -174,7 +158,7 @@ PeImage PeImageBuilder::Build() const {
   Store32(out, 60, static_cast<std::uint32_t>(lfanew_));
   Store32(out, nt, 0x00004550);  // "PE\0\0"
   Store16(out, nt + 4, machine_);
-  Store16(out, nt + 6, numberOfSections_.value_or(static_cast<std::uint16_t>(sections_.size())));
+  Store16(out, nt + 6, static_cast<std::uint16_t>(sections_.size()));
   Store16(out, nt + 20, optionalSize);
   Store16(out, nt + 22, pe32 ? 0x0102 : 0x0022);  // executable; 32-bit or large-address aware
   Store16(out, optional, pe32 ? 0x010B : 0x020B);
@@ -193,7 +177,8 @@ PeImage PeImageBuilder::Build() const {
   for (std::size_t i = 0; i < sections_.size(); ++i) {
     const Section& s = sections_[i];
     std::size_t header = image.sectionTable + i * kSectionHeaderSize;
-    for (std::size_t c = 0; c < s.name.size(); ++c) Store(out, header + c, std::uint8_t(s.name[c]), 1);
+    for (std::size_t c = 0; c < std::min<std::size_t>(s.name.size(), 8); ++c)
+      Store(out, header + c, std::uint8_t(s.name[c]), 1);
     Store32(out, header + 8, static_cast<std::uint32_t>(s.raw.size()));
     Store32(out, header + 12, s.virtualAddress);
     Store32(out, header + 16, AlignUp(s.raw.size(), kFileAlignment));

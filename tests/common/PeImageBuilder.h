@@ -1,10 +1,8 @@
 #pragma once
-// Builds PE images byte by byte in memory, so that tests describe the executables they
-// read instead of carrying opaque binaries: an MS-DOS header with e_lfanew, the PE
-// signature, the file header, an optional header with its Subsystem, the section table,
-// and a resource section holding a type / name / language tree with named entries,
-// data entries and the resources' bytes. Build() also says where each part landed, so
-// a test can then break exactly one field with Put16 / Put32.
+// Builds PE images in memory, so that tests describe the executables they read instead
+// of carrying opaque binaries: the headers, a section table, and a resource section
+// holding a type / name / language tree. Build() also says where each part landed, so a
+// test can then break exactly one field with Put16 / Put32.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,12 +27,14 @@ struct ResourceKey {
   bool operator==(const ResourceKey&) const = default;
 };
 
-// The three-level resource tree (type, name, language) of one resource section.
-// Entries keep the order they were added in, named entries before ID entries within
-// each directory, as the format requires.
+// The three-level resource tree (type, name, language) of one resource section. Each
+// directory lists its named entries first, as the format requires, else in order of Add.
 class ResourceTree {
  public:
-  ResourceTree& Add(ResourceKey type, ResourceKey name, ResourceKey language, std::string bytes);
+  ResourceTree& Add(ResourceKey type, ResourceKey name, ResourceKey language, std::string bytes) {
+    leaves_.push_back(Leaf{std::move(type), std::move(name), std::move(language), std::move(bytes)});
+    return *this;
+  }
   ResourceTree& AddManifest(std::string text, std::uint32_t language = 1033) {
     return Add(ResourceKey::Id(24), ResourceKey::Id(1), ResourceKey::Id(language), std::move(text));
   }
@@ -49,9 +49,9 @@ class ResourceTree {
   std::vector<Leaf> leaves_;
 };
 
-// Where the parts of a resource section landed, as offsets from the section's start.
+// Where the parts of a resource section landed, as offsets from the section's start
+// (the root directory is at 0).
 struct ResourceLayout {
-  std::uint32_t root = 0;
   struct Leaf {
     std::uint32_t typeDirectory = 0;  // lists the names under the leaf's type
     std::uint32_t nameDirectory = 0;  // lists the languages under the leaf's name
@@ -63,7 +63,7 @@ struct ResourceLayout {
 };
 
 struct Section {
-  std::string name;  // at most 8 bytes; shorter names are NUL-padded
+  std::string name;  // at most 8 bytes; longer names are cut
   std::uint32_t virtualAddress = 0;
   std::vector<std::uint8_t> raw;
 };
@@ -78,7 +78,6 @@ struct PeImage {
 
   void Put16(std::size_t offset, std::uint16_t value);
   void Put32(std::size_t offset, std::uint32_t value);
-  // The file offset of a place given relative to the resource section.
   std::uint32_t InResources(std::uint32_t relative) const { return resourceSection + relative; }
 };
 
@@ -87,10 +86,10 @@ class PeImageBuilder {
   PeImageBuilder& Lfanew(std::int32_t value) { lfanew_ = value; return *this; }
   PeImageBuilder& Machine(std::uint16_t value) { machine_ = value; return *this; }
   PeImageBuilder& Subsystem(std::uint16_t value) { subsystem_ = value; return *this; }
-  // Overrides the section count the headers announce.
-  PeImageBuilder& NumberOfSections(std::uint16_t value) { numberOfSections_ = value; return *this; }
-
-  PeImageBuilder& AddSection(Section section);
+  PeImageBuilder& AddSection(Section section) {
+    sections_.push_back(std::move(section));
+    return *this;
+  }
   // A resource section holding `tree`, named `name`, at the next free address.
   PeImageBuilder& AddResources(const ResourceTree& tree, std::string name = ".rsrc");
 
@@ -100,19 +99,16 @@ class PeImageBuilder {
   std::int32_t lfanew_ = 0x80;
   std::uint16_t machine_ = kMachineI386;
   std::uint16_t subsystem_ = kSubsystemGui;
-  std::optional<std::uint16_t> numberOfSections_;
   std::vector<Section> sections_;
   std::optional<std::size_t> resourceIndex_;
   ResourceLayout resourceLayout_;
 };
 
-// A file in a temporary folder holding given bytes, removed again on destruction; its
-// path is in the form the program's file calls take.
+// A temporary file holding given bytes, removed again on destruction.
 class TempExe {
  public:
   explicit TempExe(const std::vector<std::uint8_t>& bytes)
       : path_(folder_.Write("test.exe", std::string(bytes.begin(), bytes.end()))) {}
-  explicit TempExe(const std::string& text) : path_(folder_.Write("test.exe", text)) {}
   const std::string& Path() const { return path_; }
 
  private:
