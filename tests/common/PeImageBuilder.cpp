@@ -6,13 +6,10 @@
 namespace testpe {
 namespace {
 constexpr std::uint32_t kHighBit = 0x80000000u;
-constexpr std::size_t kDirectoryHeaderSize = 16;
-constexpr std::size_t kEntrySize = 8;
-constexpr std::size_t kDataEntrySize = 16;
 constexpr std::size_t kSectionHeaderSize = 40;
 constexpr std::uint32_t kSectionAlignment = 0x1000;
-constexpr std::size_t kResourceDataDirectory = 2;
 constexpr std::uint32_t kFileAlignment = 0x200;
+constexpr std::size_t kResourceDataDirectory = 2;
 
 std::uint32_t AlignUp(std::size_t value, std::uint32_t alignment) {
   return static_cast<std::uint32_t>((value + alignment - 1) / alignment * alignment);
@@ -26,111 +23,87 @@ void Store(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint64_t v
 void Store16(std::vector<std::uint8_t>& b, std::size_t o, std::uint16_t v) { Store(b, o, v, 2); }
 void Store32(std::vector<std::uint8_t>& b, std::size_t o, std::uint32_t v) { Store(b, o, v, 4); }
 
-// A directory of the tree being laid out; a node without children is a language leaf.
-struct Node {
-  ResourceKey key;
-  std::vector<Node> children;
-  std::size_t leaf = 0;
-  std::uint32_t offset = 0;  // of its directory, or of its data entry for a leaf
+// One directory of the tree: its entries lead to other directories (by index) or, at
+// the name level, to leaves (by their index in the ResourceTree).
+struct Directory {
+  std::vector<std::pair<ResourceKey, std::size_t>> entries;
+  bool ofLeaves = false;
+  std::uint32_t offset = 0;
 };
 
-Node& Child(Node& parent, const ResourceKey& key) {
-  auto found = std::find_if(parent.children.begin(), parent.children.end(),
-                            [&](const Node& n) { return n.key == key; });
-  if (found != parent.children.end()) return *found;
-  parent.children.push_back(Node{key, {}, 0, 0});
-  return parent.children.back();
+// The directory under `parent`'s entry `key`, made when missing.
+std::size_t Enter(std::vector<Directory>& directories, std::size_t parent, const ResourceKey& key) {
+  for (const auto& [existing, child] : directories[parent].entries)
+    if (existing == key) return child;
+  directories.emplace_back();
+  directories[parent].entries.emplace_back(key, directories.size() - 1);
+  return directories.size() - 1;
 }
 
-// Named entries come first in every directory; otherwise the order of Add is kept.
-void PutNamedFirst(Node& node) {
-  std::stable_partition(node.children.begin(), node.children.end(),
-                        [](const Node& n) { return n.key.name.has_value(); });
-  for (Node& child : node.children) PutNamedFirst(child);
-}
-
-Node BuildTree(const ResourceTree& tree) {
-  Node root;
-  const auto& leaves = tree.Leaves();
-  for (std::size_t i = 0; i < leaves.size(); ++i) {
-    Node& name = Child(Child(root, leaves[i].type), leaves[i].name);
-    name.children.push_back(Node{leaves[i].language, {}, i, 0});
-  }
-  PutNamedFirst(root);
-  return root;
-}
-
-// The directories, breadth first: the root, then the type level, then the name level.
-std::vector<Node*> DirectoriesInOrder(Node& root) {
-  std::vector<Node*> order{&root};
-  for (std::size_t i = 0; i < order.size(); ++i)
-    for (Node& child : order[i]->children)
-      if (!child.children.empty()) order.push_back(&child);
-  return order;
-}
-
-void WriteDirectory(std::vector<std::uint8_t>& out, const Node& dir,
-                    const std::map<std::u16string, std::uint32_t>& strings) {
-  auto named = std::count_if(dir.children.begin(), dir.children.end(),
-                             [](const Node& n) { return n.key.name.has_value(); });
-  Store16(out, dir.offset + 12, static_cast<std::uint16_t>(named));
-  Store16(out, dir.offset + 14, static_cast<std::uint16_t>(dir.children.size() - named));
-  for (std::size_t i = 0; i < dir.children.size(); ++i) {
-    const Node& child = dir.children[i];
-    std::size_t entry = dir.offset + kDirectoryHeaderSize + i * kEntrySize;
-    Store32(out, entry, child.key.name ? kHighBit | strings.at(*child.key.name) : child.key.id);
-    Store32(out, entry + 4, child.children.empty() ? child.offset : kHighBit | child.offset);
-  }
-}
-
-// Lays out `tree` as the raw bytes of a resource section loaded at `sectionRva`.
+// Lays out `tree` as the raw bytes of a resource section loaded at `sectionRva`:
+// the directories, the name strings, the data entries, then the data.
 std::vector<std::uint8_t> BuildResourceSection(const ResourceTree& tree, std::uint32_t sectionRva,
-                                               ResourceLayout* layout) {
-  Node root = BuildTree(tree);
-  std::vector<Node*> directories = DirectoriesInOrder(root);
-  std::size_t end = 0;
-  for (Node* dir : directories) {
-    dir->offset = static_cast<std::uint32_t>(end);
-    end += kDirectoryHeaderSize + dir->children.size() * kEntrySize;
-  }
-
-  ResourceLayout result;
-  std::map<std::u16string, std::uint32_t> strings;
-  for (const auto& leaf : tree.Leaves())
-    for (const ResourceKey* key : {&leaf.type, &leaf.name, &leaf.language})
-      if (key->name && !strings.count(*key->name)) {
-        strings[*key->name] = static_cast<std::uint32_t>(end);
-        result.nameStrings.push_back(static_cast<std::uint32_t>(end));
-        end += 2 + 2 * key->name->size();
-      }
-
+                                               ResourceLayout& layout) {
   const auto& leaves = tree.Leaves();
-  result.leaves.resize(leaves.size());
+  std::vector<Directory> directories(1);
+  layout = ResourceLayout{};
+  layout.leaves.resize(leaves.size());
+  for (std::size_t i = 0; i < leaves.size(); ++i) {
+    const std::size_t type = Enter(directories, 0, leaves[i].type);
+    const std::size_t name = Enter(directories, type, leaves[i].name);
+    directories[name].ofLeaves = true;
+    directories[name].entries.emplace_back(leaves[i].language, i);
+    layout.leaves[i].typeDirectory = static_cast<std::uint32_t>(type);  // an index until placed
+    layout.leaves[i].nameDirectory = static_cast<std::uint32_t>(name);
+  }
+  std::uint32_t end = 0;
+  for (Directory& directory : directories) {
+    std::stable_partition(directory.entries.begin(), directory.entries.end(),
+                          [](const auto& entry) { return entry.first.name.has_value(); });
+    directory.offset = end;
+    end += static_cast<std::uint32_t>(16 + 8 * directory.entries.size());
+  }
+  std::map<std::u16string, std::uint32_t> strings;
+  for (const auto& leaf : leaves)
+    for (const ResourceKey* key : {&leaf.type, &leaf.name, &leaf.language})
+      if (key->name && strings.emplace(*key->name, end).second) {
+        layout.nameStrings.push_back(end);
+        end += static_cast<std::uint32_t>(2 + 2 * key->name->size());
+      }
   end = AlignUp(end, 4);
-  for (Node* typeDir : directories)
-    for (Node& nameDir : typeDir->children)
-      for (Node& language : nameDir.children)
-        if (language.children.empty() && typeDir != &root) {
-          language.offset = static_cast<std::uint32_t>(end);
-          result.leaves[language.leaf] = {typeDir->offset, nameDir.offset, language.offset, 0};
-          end += kDataEntrySize;
-        }
+  for (ResourceLayout::Leaf& leaf : layout.leaves) {
+    leaf.typeDirectory = directories[leaf.typeDirectory].offset;
+    leaf.nameDirectory = directories[leaf.nameDirectory].offset;
+    leaf.dataEntry = end;
+    end += 16;
+  }
 
   std::vector<std::uint8_t> out(end, 0);
   for (std::size_t i = 0; i < leaves.size(); ++i) {
-    std::uint32_t data = AlignUp(out.size(), 8);
-    out.resize(data, 0);
+    ResourceLayout::Leaf& leaf = layout.leaves[i];
+    leaf.data = AlignUp(out.size(), 8);
+    out.resize(leaf.data, 0);
     out.insert(out.end(), leaves[i].bytes.begin(), leaves[i].bytes.end());
-    result.leaves[i].data = data;
-    Store32(out, result.leaves[i].dataEntry, sectionRva + data);
-    Store32(out, result.leaves[i].dataEntry + 4, static_cast<std::uint32_t>(leaves[i].bytes.size()));
+    Store32(out, leaf.dataEntry, sectionRva + leaf.data);
+    Store32(out, leaf.dataEntry + 4, static_cast<std::uint32_t>(leaves[i].bytes.size()));
   }
   for (const auto& [text, offset] : strings) {
     Store16(out, offset, static_cast<std::uint16_t>(text.size()));
     for (std::size_t i = 0; i < text.size(); ++i) Store16(out, offset + 2 + 2 * i, text[i]);
   }
-  for (Node* dir : directories) WriteDirectory(out, *dir, strings);
-  *layout = std::move(result);
+  for (const Directory& directory : directories) {
+    const auto named = std::count_if(directory.entries.begin(), directory.entries.end(),
+                                     [](const auto& entry) { return entry.first.name.has_value(); });
+    Store16(out, directory.offset + 12, static_cast<std::uint16_t>(named));
+    Store16(out, directory.offset + 14, static_cast<std::uint16_t>(directory.entries.size() - named));
+    for (std::size_t k = 0; k < directory.entries.size(); ++k) {
+      const auto& [key, child] = directory.entries[k];
+      const std::size_t entry = directory.offset + 16 + 8 * k;
+      Store32(out, entry, key.name ? kHighBit | strings.at(*key.name) : key.id);
+      Store32(out, entry + 4, directory.ofLeaves ? layout.leaves[child].dataEntry
+                                                 : kHighBit | directories[child].offset);
+    }
+  }
   return out;
 }
 }  // namespace
@@ -144,7 +117,7 @@ PeImageBuilder& PeImageBuilder::AddResources(const ResourceTree& tree, std::stri
     rva = std::max(rva, AlignUp(s.virtualAddress + std::max<std::size_t>(s.raw.size(), 1),
                                 kSectionAlignment));
   resourceIndex_ = sections_.size();
-  return AddSection(Section{std::move(name), rva, BuildResourceSection(tree, rva, &resourceLayout_)});
+  return AddSection(Section{std::move(name), rva, BuildResourceSection(tree, rva, resourceLayout_)});
 }
 
 PeImage PeImageBuilder::Build() const {
