@@ -64,7 +64,6 @@ class Child {
   bool Started() const { return started_; }
   DWORD Id() const { return info_.dwProcessId; }
   bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
-  bool Running() const { return !WaitForExit(0); }
   DWORD ExitCode() const {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(info_.hProcess, &code);
@@ -119,8 +118,6 @@ inline std::string LayersValue(const std::string& path) {
   return GetRegValue(RegistryPath::Layers, UpperCase(path)).ToText();
 }
 
-inline HICON SystemIcon(const void* id) { return LoadIconA(nullptr, static_cast<LPCSTR>(id)); }
-
 // Whether the notification area holds the icon of `owner` (id 0): only then does a
 // modify that changes nothing succeed.
 inline bool TrayIconIsUp(std::uintptr_t owner) {
@@ -137,7 +134,6 @@ class ModalCloser {
   struct Shown {
     HMENU menu = nullptr;  // a pop-up menu's handle, or a message box's:
     std::string title, text;
-    HICON icon = nullptr;
   };
   ModalCloser() : thread_([this] { Run(); }) {}
   ~ModalCloser() {
@@ -165,11 +161,7 @@ class ModalCloser {
         continue;
       }
       if (box) {
-        shown = {nullptr, TextOf(box), TextOf(box, 0xFFFF), nullptr};
-        // The icon control: id 0x440 in Wine's dialog, 20 in Windows'.
-        for (int id : {0x440, 20})
-          if (HWND icon = GetDlgItem(box, id); icon && !shown.icon)
-            shown.icon = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+        shown = {nullptr, TextOf(box), TextOf(box, 0xFFFF)};
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       } else {
         shown.menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0));
