@@ -1,8 +1,6 @@
-// One discovery tick over the real window, the real registry and real processes under
-// Wine: Wine's HKCU is seeded with a compatibility entry and a UserAssist list that
-// name the generated executables, one of them runs, and both real list views are read
-// back through the list-view messages. Which rows discovery makes is checked over the
-// in-memory controls; here the real sources and controls are reached.
+// One discovery tick over the real window, registry and processes under Wine: each
+// source (a compatibility entry, a UserAssist name, a running program) reaches the real
+// list views. Which rows discovery makes is checked over the in-memory controls.
 #include "common/FixturePath.h"
 #include "platform/AsciiCase.h"
 
@@ -52,9 +50,9 @@ TEST_F(CatalogueUnderWineTest, OneTickListsTheThreeSourcesInTheRealListViews) {
   const struct {
     std::string path, name, dpi, bits;
   } expected[] = {
-      {iconic, "gui_icon.exe", "Yes", "x64"},          // compatibility list
-      {console, "console_true.exe", "N/A", "x86"},     // recent programs, in ROT13
-      {running, "dpi_false.exe", "No", "x64"},         // running processes
+      {iconic, "gui_icon.exe", "Yes", "x64"},
+      {console, "console_true.exe", "N/A", "x86"},
+      {running, "dpi_false.exe", "No", "x64"},
   };
   for (const auto& e : expected) {
     SCOPED_TRACE(e.path);
@@ -68,8 +66,7 @@ TEST_F(CatalogueUnderWineTest, OneTickListsTheThreeSourcesInTheRealListViews) {
   ASSERT_GE(flagged, 0);
   EXPECT_EQ(CellText(compat, flagged, 1), "~ HIGHDPIAWARE WIN7RTM");
 
-  // The program's own icon in both lists, from the real image list; the default icon
-  // for a program without one.
+  // The program's own icon in both lists; the default one for a program without one.
   const int icon = ImageOf(programs, RowShowing(programs, 3, LowerCase(iconic)));
   EXPECT_NE(icon, ImageOf(programs, RowShowing(programs, 3, LowerCase(running))));
   EXPECT_EQ(ImageOf(compat, flagged), icon);

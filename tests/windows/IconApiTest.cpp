@@ -9,7 +9,6 @@
 #include <string>
 
 namespace {
-const std::string kShell32 = "C:\\Windows\\system32\\shell32.dll";
 const std::string kIconic = std::string(SHARPWELL_FIXTURE_DIR) + "\\x64\\gui_icon.exe";
 }  // namespace
 
@@ -36,16 +35,4 @@ TEST(IconApiTest, FilesWithoutThatIconGiveNone) {
     EXPECT_FALSE(platform::ExtractSmallIcon(path, 0)) << path;
   EXPECT_FALSE(platform::ExtractSmallIcon(kIconic, 1));
   EXPECT_FALSE(platform::RenderIcon(platform::Icon(), 16, 16).IsWellFormed());
-}
-
-TEST(IconApiTest, TheDefaultIconIsOwnedAndDestroyedWithItsOwner) {
-  HICON raw = nullptr;
-  {
-    platform::Icon icon = platform::ExtractSmallIcon(kShell32, 2);
-    ASSERT_TRUE(icon);
-    EXPECT_TRUE(platform::RenderIcon(icon, 16, 16).IsWellFormed());
-    raw = reinterpret_cast<HICON>(icon.Get());
-  }
-  ICONINFO info = {};
-  EXPECT_FALSE(::GetIconInfo(raw, &info));
 }

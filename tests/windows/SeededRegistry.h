@@ -22,7 +22,8 @@ class SeededRegistry {
       "{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
 
   SeededRegistry() {
-    for (std::size_t i = 0; i < kChain.size(); ++i) created_[i] = !KeyExists(kChain[i]);
+    for (const char* key : kChain)  // the first missing key of the chain, removed with all below it
+      if (!created_ && !KeyExists(key)) created_ = key;
     for (const std::string& name : EnumRegValues(kLayers)) layersBefore_.insert(UpperCase(name));
     for (const std::string& name : EnumRegValues(kCount)) countBefore_.insert(name);
   }
@@ -31,8 +32,7 @@ class SeededRegistry {
       if (!layersBefore_.contains(UpperCase(name))) DeleteRegValue(kLayers, name);
     for (const std::string& name : EnumRegValues(kCount))
       if (!countBefore_.contains(name)) DeleteRegValue(kCount, name);
-    for (std::size_t i = kChain.size(); i-- > 0;)
-      if (created_[i]) RegDeleteKeyA(HKEY_CURRENT_USER, kChain[i]);
+    if (created_) RegDeleteTreeA(HKEY_CURRENT_USER, created_);
   }
   SeededRegistry(const SeededRegistry&) = delete;
   SeededRegistry& operator=(const SeededRegistry&) = delete;
@@ -55,13 +55,12 @@ class SeededRegistry {
 
   static bool KeyExists(const char* subKey) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, subKey, 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
-      return false;
-    RegCloseKey(key);
-    return true;
+    const bool exists = RegOpenKeyExA(HKEY_CURRENT_USER, subKey, 0, KEY_READ | KEY_WOW64_64KEY, &key) == 0;
+    if (exists) RegCloseKey(key);
+    return exists;
   }
 
-  std::array<bool, 3> created_{};
+  const char* created_ = nullptr;
   std::set<std::string> layersBefore_;
   std::set<std::string> countBefore_;
 };

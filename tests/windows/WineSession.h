@@ -1,7 +1,6 @@
 #pragma once
 // What the tests that drive real windows and processes under Wine share: started
-// processes, window search, message boxes and pop-up menus closed from another thread
-// while the code under test waits in their modal loops, and the program's main window.
+// processes, window search, modal loops closed from another thread, the main window.
 #include "compat/LayersKey.h"
 #include "platform/CurrentError.h"
 #include "platform/TrayApi.h"
@@ -38,13 +37,19 @@ inline bool WaitUntil(const std::function<bool()>& predicate, DWORD ms) {
   return true;
 }
 
-// A started process; one still running when the object goes is terminated.
+// A started process, its standard output into `output` when given; one still running
+// when the object goes is terminated.
 class Child {
  public:
-  explicit Child(std::string commandLine) {
+  explicit Child(std::string commandLine, HANDLE output = nullptr) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (output) {
+      startup.dwFlags = STARTF_USESTDHANDLES;
+      startup.hStdOutput = output;
+      startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    }
+    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
                               nullptr, &startup, &info_) != FALSE;
   }
   ~Child() {
@@ -59,7 +64,6 @@ class Child {
   bool Started() const { return started_; }
   DWORD Id() const { return info_.dwProcessId; }
   bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
-  bool Running() const { return !WaitForExit(0); }
   DWORD ExitCode() const {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(info_.hProcess, &code);
@@ -70,6 +74,22 @@ class Child {
   PROCESS_INFORMATION info_{};
   bool started_ = false;
 };
+
+// The exit status of `commandLine` run to its end, its standard output written to the
+// file `output` when given; -1 when it did not start or end within 30 s.
+inline long RunToEnd(const std::string& commandLine, const std::string& output = "") {
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE file = output.empty() ? nullptr
+                               : CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  long status = -1;
+  {
+    Child child(commandLine, file);
+    if (child.Started() && child.WaitForExit(30000)) status = static_cast<long>(child.ExitCode());
+  }
+  if (file) CloseHandle(file);
+  return status;
+}
 
 // A window's text, or that of its child `item` (0xFFFF: a message box's text).
 inline std::string TextOf(HWND window, int item = 0) {
@@ -98,8 +118,6 @@ inline std::string LayersValue(const std::string& path) {
   return GetRegValue(RegistryPath::Layers, UpperCase(path)).ToText();
 }
 
-inline HICON SystemIcon(const void* id) { return LoadIconA(nullptr, static_cast<LPCSTR>(id)); }
-
 // Whether the notification area holds the icon of `owner` (id 0): only then does a
 // modify that changes nothing succeed.
 inline bool TrayIconIsUp(std::uintptr_t owner) {
@@ -116,7 +134,6 @@ class ModalCloser {
   struct Shown {
     HMENU menu = nullptr;  // a pop-up menu's handle, or a message box's:
     std::string title, text;
-    HICON icon = nullptr;
   };
   ModalCloser() : thread_([this] { Run(); }) {}
   ~ModalCloser() {
@@ -136,7 +153,7 @@ class ModalCloser {
 
   void Run() {
     while (!stop_) {
-        Shown shown;
+      Shown shown;
       HWND box = WaitForTopLevel(GetCurrentProcessId(), "#32770", 0, true);
       HWND window = box ? box : WaitForTopLevel(GetCurrentProcessId(), "#32768", 0, true);
       if (!window) {
@@ -144,11 +161,7 @@ class ModalCloser {
         continue;
       }
       if (box) {
-        shown = {nullptr, TextOf(box), TextOf(box, 0xFFFF), nullptr};
-        // The icon control: id 0x440 in Wine's dialog, 20 in Windows'.
-        for (int id : {0x440, 20})
-          if (HWND icon = GetDlgItem(box, id); icon && !shown.icon)
-            shown.icon = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+        shown = {nullptr, TextOf(box), TextOf(box, 0xFFFF)};
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       } else {
         shown.menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0));
