@@ -157,4 +157,9 @@ TEST_F(LayersCommandsTest, ImportPutsBackWhatExportSavedAndRefusesBadFilesWhole)
     EXPECT_EQ(Stored(), exported);
   }
   EXPECT_EQ(RunCommand(RunExport, {local_.Path("no-folder/list.reg")}).status, 1);
+
+  // A later line for the same path (in any letter case) wins over an earlier one; "-" deletes.
+  const std::string later = header + "\"C:\\\\N.EXE\"=\"x\"\r\n\"C:\\\\K.EXE\"=\"k\"\r\n\"c:\\\\n.exe\"=-\r\n";
+  EXPECT_EQ(RunCommand(RunImport, {local_.Write("later.reg", later)}).status, 0);
+  EXPECT_EQ(Stored(), std::vector<std::string>{"C:\\K.EXE=k"});
 }
