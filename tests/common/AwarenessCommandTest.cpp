@@ -15,7 +15,6 @@ struct Row { const char* file; const char* expected; };  // expected: awareness 
 const Row kRows[] = {
     {"aw_pmv2_only.exe", "permonitorv2\tdpiAwareness"},
     {"aw_list_unknown_first.exe", "permonitor\tdpiAwareness"},
-    {"aw_awareness_over_aware.exe", "system\tdpiAwareness"},
     {"aw_aware_true.exe", "system\tdpiAware"},
     {"aw_malformed.exe", "invalid\tnone"},
     {"no_manifest.exe", "unaware\tnone"},
