@@ -4,16 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LayersCommands.h"
 #include "common/LayersState.h"
 #include "common/TempFolder.h"
 #include "compat/LayersBackup.h"
-#include "compat/LayersKey.h"
-#include "platform/FolderApi.h"
 #ifndef _WIN32
 #include "platform/standin/HostPath.h"
 #endif
@@ -21,26 +19,30 @@
 namespace {
 using layers_state::Stored;
 
-struct Outcome {
-  int status = -1;
-  std::string output, errors;
-};
+struct Outcome { int status; std::string output, errors; };
 
 using Command = int (*)(const std::vector<std::string>&, std::FILE*, std::FILE*);
 
 Outcome RunCommand(Command command, const std::vector<std::string>& args) {
   std::FILE* output = std::tmpfile();
   std::FILE* errors = std::tmpfile();
-  Outcome outcome;
-  outcome.status = command(args, output, errors);
-  outcome.output = layers_state::ReadBack(output);
-  outcome.errors = layers_state::ReadBack(errors);
-  return outcome;
+  const int status = command(args, output, errors);
+  return {status, layers_state::ReadBack(output), layers_state::ReadBack(errors)};
 }
 
+// An empty list (saved_ empties it), no backup yet in this run, and an empty backup folder
+// of the test's own.
 class LayersCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override { StartRun(); }
+  void SetUp() override {
+    ForgetLayersBackupOfThisRun();
+#ifdef _WIN32
+    platform::SetEnvironmentVariableA("LOCALAPPDATA", local_.Path());
+#else
+    platform::standin::SetDriveRoot('L', local_.Path());  // the stand-in's files take drive paths
+    platform::SetEnvironmentVariableA("LOCALAPPDATA", "L:");
+#endif
+  }
   void TearDown() override {
 #ifndef _WIN32
     platform::standin::SetDriveRoot('L', "");
@@ -48,110 +50,87 @@ class LayersCommandsTest : public ::testing::Test {
     ForgetLayersBackupOfThisRun();
   }
 
-  // An empty list, no backup yet in this run, and a new, empty backup folder.
-  void StartRun() {
-    layers_state::Clear();
-    ForgetLayersBackupOfThisRun();
-    local_.emplace();
-#ifdef _WIN32
-    platform::SetEnvironmentVariableA("LOCALAPPDATA", local_->Path());
-#else
-    platform::standin::SetDriveRoot('L', local_->Path());  // the stand-in's files take drive paths
-    platform::SetEnvironmentVariableA("LOCALAPPDATA", "L:");
-#endif
-  }
-
   std::size_t Backups() const { return ListLayersBackups().value_or(std::vector<std::string>{}).size(); }
 
   layers_state::Saved saved_;
-  std::optional<TempFolder> local_;
+  TempFolder local_;
 };
 }  // namespace
 
+// A change is saved first (one backup), and an existing value keeps its stored name.
 TEST_F(LayersCommandsTest, FlagsShowsAndChangesOneProgramsValue) {
-  struct Case {  // a stored value (name, text), the arguments, and what comes of them
-    std::vector<std::string> seed, args;
-    int status;
-    std::string output;
-    std::vector<std::string> stored;
-  };
-  const std::vector<std::string> old = {"C:\\Apps\\Old.exe", "~ RUNASADMIN DPIUNAWARE"};
-  const std::vector<std::string> unchanged = {"C:\\Apps\\Old.exe=~ RUNASADMIN DPIUNAWARE"};
+  // A stored value (name, text), the arguments, what is printed and the value afterwards
+  // (none: the list is as it was).
+  struct Case { std::vector<std::string> seed, args; int status; std::string output, stored; };
+  const std::string path = "C:\\Apps\\Old.exe", shown = "~ RUNASADMIN DPIUNAWARE\n";
+  const std::vector<std::string> old = {path, "~ RUNASADMIN DPIUNAWARE"};
   const Case cases[] = {
-      {{}, {"C:\\Apps\\New.exe"}, 0, "\n", {}},
-      {old, {"c:\\APPS\\old.EXE"}, 0, "~ RUNASADMIN DPIUNAWARE\n", unchanged},
+      {{}, {"C:\\Apps\\New.exe"}, 0, "\n", ""},
+      {old, {"c:\\APPS\\old.EXE"}, 0, shown, ""},
       {old, {"c:\\apps\\old.exe", "--mode", "application"}, 0, "~ RUNASADMIN HIGHDPIAWARE\n",
-       {"C:\\Apps\\Old.exe=~ RUNASADMIN HIGHDPIAWARE"}},
-      {old, {"C:\\Apps\\Old.exe", "--mode", "system"}, 0, "~ RUNASADMIN DPIUNAWARE\n", unchanged},
-      {old, {"C:\\Apps\\Old.exe", "--mode", "system-enhanced"}, 0,
-       "~ RUNASADMIN DPIUNAWARE GDIDPISCALING\n", {"C:\\Apps\\Old.exe=~ RUNASADMIN DPIUNAWARE GDIDPISCALING"}},
-      {{"C:\\A.EXE", "GDIDPISCALING DPIUNAWARE HIGHDPIAWARE"}, {"C:\\A.EXE", "--mode", "none"}, 0, "\n",
-       {"C:\\A.EXE="}},
+       path + "=~ RUNASADMIN HIGHDPIAWARE"},
+      {old, {path, "--mode", "system"}, 0, shown, ""},
+      {old, {path, "--mode", "system-enhanced"}, 0, "~ RUNASADMIN DPIUNAWARE GDIDPISCALING\n",
+       path + "=~ RUNASADMIN DPIUNAWARE GDIDPISCALING"},
+      {{path, "GDIDPISCALING DPIUNAWARE HIGHDPIAWARE"}, {path, "--mode", "none"}, 0, "\n", path + "="},
       {{}, {"C:\\Apps\\New.exe", "--add", "HIGHDPIAWARE", "RUNASADMIN"}, 0, "HIGHDPIAWARE RUNASADMIN\n",
-       {"C:\\APPS\\NEW.EXE=HIGHDPIAWARE RUNASADMIN"}},
-      {old, {"C:\\Apps\\Old.exe", "--remove", "DPIUNAWARE", "RUNASADMIN"}, 0, "~\n", {"C:\\Apps\\Old.exe=~"}},
-      {{}, {"C:\\Apps\\New.exe", "--remove", "HIGHDPIAWARE"}, 0, "\n", {}},  // no empty value made
-      {old, {"C:\\Apps\\Old.exe", "--mode", "fast"}, 2, "", unchanged},
-      {old, {"C:\\Apps\\Old.exe", "--add"}, 2, "", unchanged},
-      {old, {"C:\\Apps\\Old.exe", "--add", "A", "--remove", "B"}, 2, "", unchanged},
-      {old, {"C:\\Apps\\Old.exe", "--clear"}, 2, "", unchanged},
-      {{}, {}, 2, "", {}},
+       "C:\\APPS\\NEW.EXE=HIGHDPIAWARE RUNASADMIN"},
+      {old, {path, "--remove", "DPIUNAWARE", "RUNASADMIN"}, 0, "~\n", path + "=~"},
+      {{}, {path, "--remove", "HIGHDPIAWARE"}, 0, "\n", ""},  // no empty value made
+      {old, {path, "--mode", "fast"}, 2, "", ""},
+      {old, {path, "--add"}, 2, "", ""},
+      {old, {path, "--add", "A", "--remove", "B"}, 2, "", ""},
+      {old, {path, "--clear"}, 2, "", ""},
+      {{}, {}, 2, "", ""},
   };
   for (const Case& c : cases) {
-    StartRun();
+    layers_state::Clear();
+    ForgetLayersBackupOfThisRun();  // each row is a run of its own
     if (!c.seed.empty()) SetRegValue(kLayersKeyPath, c.seed[0], c.seed[1]);
     const std::vector<std::string> before = Stored();
+    const std::size_t backups = Backups();
     const Outcome outcome = RunCommand(RunFlags, c.args);
-    const std::string what = c.args.empty() ? "(none)" : c.args.back();
-    EXPECT_EQ(outcome.status, c.status) << what << ": " << outcome.errors;
-    EXPECT_EQ(outcome.output, c.output) << what;
-    EXPECT_EQ(Stored(), c.stored) << what;
-    EXPECT_EQ(outcome.errors.empty(), c.status == 0) << what;
-    // A change is saved first; no change, no backup.
-    EXPECT_EQ(Backups(), Stored() == before ? 0u : 1u) << what;
+    SCOPED_TRACE(c.args.empty() ? "(none)" : c.args.back());
+    EXPECT_EQ(outcome.status, c.status) << outcome.errors;
+    EXPECT_EQ(outcome.output, c.output);
+    EXPECT_EQ(Stored(), c.stored.empty() ? before : std::vector<std::string>{c.stored});
+    EXPECT_EQ(outcome.errors.empty(), c.status == 0);
+    EXPECT_EQ(Backups() - backups, Stored() == before ? 0u : 1u);
   }
 }
 
 TEST_F(LayersCommandsTest, EachRunSavesTheListOnceAndTheNewestBackupsStay) {
-  SetRegValue(kLayersKeyPath, "C:\\N.EXE", "0");
-  SetLayersValue("C:\\N.EXE", "first change");
-  SetLayersValue("C:\\N.EXE", "second change, same run");
-  ASSERT_EQ(Backups(), 1u);
-  local_->Write("Sharpwell/Backups/notes.txt", "not a backup");
-
-  const std::size_t runs = kLayersBackupsKept + 2;
+  SetLayersValue("C:\\N.EXE", "0");  // the first backup makes the folder
+  local_.Write("Sharpwell/Backups/notes.txt", "not a backup");
+  const std::size_t runs = kLayersBackupsKept + 2;  // all within a second or two: numbered names
   for (std::size_t run = 1; run <= runs; ++run) {
     ForgetLayersBackupOfThisRun();
-    DeleteLayersValue("C:\\N.EXE");
-    SetRegValue(kLayersKeyPath, "C:\\N.EXE", std::to_string(run));
+    SetLayersValue("C:\\N.EXE", std::to_string(run));
+    SetLayersValue("C:\\N.EXE", std::to_string(run) + " again");
   }
   const std::vector<std::string> backups = *ListLayersBackups();
   ASSERT_EQ(backups.size(), kLayersBackupsKept);
   EXPECT_EQ(backups.front(), LayersBackupOfThisRun());  // newest first
-  EXPECT_EQ(local_->Read("Sharpwell/Backups/notes.txt"), "not a backup");
-
-  // The newest backup holds the list as it was before this run's first change.
-  SetLayersValue("C:\\N.EXE", "later");
-  const Outcome listed = RunCommand(RunBackups, {});
-  EXPECT_EQ(listed.status, 0);
+  EXPECT_EQ(local_.Read("Sharpwell/Backups/notes.txt"), "not a backup");
   std::string expected;
   for (const std::string& path : backups) expected += path + "\n";
-  EXPECT_EQ(listed.output, expected);
+  EXPECT_EQ(RunCommand(RunBackups, {}).output, expected);
+
+  // The newest backup holds the list as it was before its run's first change.
   ForgetLayersBackupOfThisRun();
   EXPECT_EQ(RunCommand(RunImport, {backups.front()}).status, 0);
-  EXPECT_EQ(Stored(), std::vector<std::string>{"C:\\N.EXE=" + std::to_string(runs - 1)});
-  EXPECT_EQ(Backups(), kLayersBackupsKept);
+  EXPECT_EQ(Stored(), std::vector<std::string>{"C:\\N.EXE=" + std::to_string(runs - 1) + " again"});
 }
 
 TEST_F(LayersCommandsTest, ImportPutsBackWhatExportSavedAndRefusesBadFilesWhole) {
-  SetRegValue(kLayersKeyPath, "C:\\Program Files\\Tool \"x\"\\T\xC3\xA9.exe", "~ HIGHDPIAWARE C:\\\\ \"q\"");
+  SetRegValue(kLayersKeyPath, "C:\\Program Files\\T\xC3\xA9.exe", "~ HIGHDPIAWARE \"q\"");
   SetRegValue(kLayersKeyPath, "C:\\OLD.EXE", "RUNASADMIN");
   SetRegValue(kLayersKeyPath, "C:\\N.EXE", std::int32_t{7});
   const std::vector<std::string> exported = Stored();
-  const std::string file = local_->Path("list.reg");
+  const std::string file = local_.Path("list.reg");
   const Outcome saved = RunCommand(RunExport, {file});
   ASSERT_EQ(saved.status, 0) << saved.errors;
-  EXPECT_TRUE(local_->Read("list.reg").starts_with("\xFF\xFEW\0i\0n\0d\0o\0w\0s\0"));
+  EXPECT_TRUE(local_.Read("list.reg").starts_with("\xFF\xFEW\0i\0n\0d\0o\0w\0s\0"));
   EXPECT_EQ(Backups(), 0u);  // exporting changes nothing
 
   DeleteLayersValue("C:\\OLD.EXE");
@@ -161,23 +140,26 @@ TEST_F(LayersCommandsTest, ImportPutsBackWhatExportSavedAndRefusesBadFilesWhole)
   EXPECT_EQ(Stored(), exported);
   EXPECT_NE(imported.output.find(LayersBackupOfThisRun()), std::string::npos);
 
-  // Bad files change nothing: another key (printed), a malformed line (its number), no file.
+  // Bad files change nothing: another key (named), a malformed line (its number), no file.
   const std::string other = "HKEY_LOCAL_MACHINE\\Software\\Other";
-  const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n[" + std::string(kLayersKeyName) + "]\r\n";
-  local_->Write("other.reg", header + "\"A\"=\"B\"\r\n[" + other + "]\r\n\"C\"=\"D\"\r\n");
-  local_->Write("malformed.reg", header + "\"A\"=\"B\"\r\n\"C\"=hex:00\r\n");
-  struct Case { std::vector<std::string> args; int status; std::string message; };
-  const Case cases[] = {
-      {{local_->Path("other.reg")}, 1, other},
-      {{local_->Path("malformed.reg")}, 1, "line 5"},
-      {{local_->Path("missing.reg")}, 1, "cannot read"},
-      {{}, 2, "FILE"},
+  const std::string header =
+      "Windows Registry Editor Version 5.00\r\n\r\n[" + std::string(kLayersKeyName) + "]\r\n";
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{local_.Write("other.reg", header + "\"A\"=\"B\"\r\n[" + other + "]\r\n")}, other},
+      {{local_.Write("malformed.reg", header + "\"A\"=\"B\"\r\n\"C\"=hex:00\r\n")}, "line 5"},
+      {{local_.Path("missing.reg")}, "cannot read"},
+      {{}, "FILE"},
   };
-  for (const Case& c : cases) {
-    const Outcome refused = RunCommand(RunImport, c.args);
-    EXPECT_EQ(refused.status, c.status);
-    EXPECT_NE(refused.errors.find(c.message), std::string::npos) << refused.errors;
+  for (const auto& [args, message] : cases) {
+    const Outcome refused = RunCommand(RunImport, args);
+    EXPECT_EQ(refused.status, args.empty() ? 2 : 1);
+    EXPECT_NE(refused.errors.find(message), std::string::npos) << refused.errors;
     EXPECT_EQ(Stored(), exported);
   }
-  EXPECT_EQ(RunCommand(RunExport, {local_->Path("no-folder/list.reg")}).status, 1);
+  EXPECT_EQ(RunCommand(RunExport, {local_.Path("no-folder/list.reg")}).status, 1);
+
+  // A later line for the same path (in any letter case) wins over an earlier one; "-" deletes.
+  const std::string later = header + "\"C:\\\\N.EXE\"=\"x\"\r\n\"C:\\\\K.EXE\"=\"k\"\r\n\"c:\\\\n.exe\"=-\r\n";
+  EXPECT_EQ(RunCommand(RunImport, {local_.Write("later.reg", later)}).status, 0);
+  EXPECT_EQ(Stored(), std::vector<std::string>{"C:\\K.EXE=k"});
 }

@@ -11,11 +11,18 @@
 
 namespace layers_state {
 
-// The values as "name=text" ("name=#n" for numbers), sorted.
-inline std::vector<std::string> Stored() {
+// Values as "name=text", "name=#number" or "name=-" (a deletion), for comparing lists.
+inline std::vector<std::string> Shown(const std::vector<RegFileValue>& values) {
   std::vector<std::string> shown;
-  for (const RegFileValue& value : ReadLayersValues())
-    shown.push_back(value.name + "=" + (value.data.IsNumber() ? "#" : "") + value.data.ToText());
+  for (const RegFileValue& value : values)
+    shown.push_back(value.name + "=" + (value.data.IsNone() ? "-" : value.data.IsNumber() ? "#" : "") +
+                    value.data.ToText());
+  return shown;
+}
+
+// The list as stored, shown so and sorted.
+inline std::vector<std::string> Stored() {
+  std::vector<std::string> shown = Shown(ReadLayersValues());
   std::sort(shown.begin(), shown.end());
   return shown;
 }

@@ -8,45 +8,19 @@
 #include "platform/TextApi.h"
 
 TEST(ProgramTextTest, FileNameIsTheTextAfterTheLastBackslash) {
-  struct Case {
-    const char* path;
-    const char* name;
-  };
-  const Case cases[] = {
-      {"c:\\apps\\tool.exe", "tool.exe"},
-      {"C:\\A\\B\\C\\Deep.EXE", "Deep.EXE"},    // case kept, only the last part
-      {"notepad.exe", "notepad.exe"},           // no backslash: the whole text
-      {"c:\\dir\\", ""},                        // ends in a backslash
-      {"\\", ""},
-      {"", ""},
-      {"\\\\server\\share\\x.exe", "x.exe"},
-      {"c:/forward/slash.exe", "c:/forward/slash.exe"},  // only backslashes separate
-      {"c:\\name with blanks .exe", "name with blanks .exe"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(GetFileName(c.path), c.name) << c.path;
+  EXPECT_EQ(GetFileName("C:\\A\\B\\Deep.EXE"), "Deep.EXE");
+  EXPECT_EQ(GetFileName("notepad.exe"), "notepad.exe");
+  EXPECT_EQ(GetFileName("c:\\dir\\"), "");
+  EXPECT_EQ(GetFileName("c:/forward/slash.exe"), "c:/forward/slash.exe");  // only backslashes
 }
 
-TEST(ProgramTextTest, Rot13DecodesRecentProgramNames) {
+TEST(ProgramTextTest, Rot13TurnsAsciiLettersOnly) {
   EXPECT_EQ(Rot13("P:\\Jvaqbjf\\abgrcnq.rkr"), "C:\\Windows\\notepad.exe");
   EXPECT_EQ(Rot13("abcdefghijklmnopqrstuvwxyz"), "nopqrstuvwxyzabcdefghijklm");
   EXPECT_EQ(Rot13("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), "NOPQRSTUVWXYZABCDEFGHIJKLM");
-}
-
-TEST(ProgramTextTest, Rot13LeavesEverythingButAsciiLettersAlone) {
-  const std::string others = "0123456789 :\\./{}-_@[`{~\x7f";
-  EXPECT_EQ(Rot13(""), "");
+  // The neighbours of the letters, and code-page bytes above ASCII ("é", "ü" in Windows-1252).
+  const std::string others = "09 :\\.@[`{\x7f\xe9\xfc";
   EXPECT_EQ(Rot13(others), others);
-  // Bytes of the 8-bit code page above ASCII (here "é", "ü" in Windows-1252) stay.
-  const std::string accented = "\xe9\xfc\xc9";
-  EXPECT_EQ(Rot13(accented), accented);
-}
-
-TEST(ProgramTextTest, Rot13TwiceIsTheIdentityOnEveryByte) {
-  std::string all;
-  for (int c = 1; c < 256; ++c) all.push_back(static_cast<char>(c));
-  const std::string once = Rot13(all);
-  EXPECT_NE(once, all);
-  EXPECT_EQ(Rot13(once), all);
 }
 
 TEST(ProgramTextTest, OwnTextsFollowTheCodePageAndPathsItsLetterCase) {

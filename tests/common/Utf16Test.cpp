@@ -19,14 +19,11 @@ std::string Convert(const std::vector<std::uint16_t>& units, bool oddByte = fals
 }
 }  // namespace
 
-TEST(Utf16Test, EachLengthOfUtf8AtItsEdges) {
+TEST(Utf16Test, EachLengthOfUtf8AtItsEdgesAndLoneSurrogatesReplaced) {
   EXPECT_EQ(Convert({0x7F, 0x80}), "\x7F\xC2\x80");
   EXPECT_EQ(Convert({0x7FF, 0x800}), "\xDF\xBF\xE0\xA0\x80");
   EXPECT_EQ(Convert({0xFFFF}), "\xEF\xBF\xBF");
   EXPECT_EQ(Convert({0xD800, 0xDC00, 0xDBFF, 0xDFFF}), "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
-}
-
-TEST(Utf16Test, LoneSurrogatesBecomeReplacementCharacters) {
   const std::string replacement = "\xEF\xBF\xBD";
   EXPECT_EQ(Convert({0xDC00, 'a'}), replacement + "a");
   EXPECT_EQ(Convert({0xD800, 'a'}), replacement + "a");
