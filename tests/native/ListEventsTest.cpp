@@ -29,8 +29,7 @@ TEST_F(ListEventsTest, CtrlAWithNoOtherShiftKeySelectsEveryRow) {
 TEST_F(ListEventsTest, TheDeleteKeyDeletesEntriesOnlyInTheCompatibilityList) {
   ListPrograms({apps::Legacy, apps::Old32, apps::Aware});
   for (const char* path : {apps::Legacy, apps::Old32, apps::Aware}) {
-    AddCompatRow(path, "HIGHDPIAWARE");
-    SetRegValue(RegistryPath::Layers, Upper(path), "HIGHDPIAWARE");
+    AddCompatRow(path, "HIGHDPIAWARE", true);
   }
   form.lvwPrograms_KeyDown(keys::A, keys::CtrlOnly);
   form.lvwPrograms_KeyDown(keys::Delete, 0);
@@ -112,7 +111,7 @@ TEST_F(ListEventsTest, DropsOnTheCompatibilityListAddOrExplainInOrder) {
   EXPECT_EQ(window.messages[1].style, 64u);
   EXPECT_EQ(window.messages[2].text, "''C:\\Apps\\Console.exe'' is already high DPI compatible.");
   EXPECT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Legacy)});
-  EXPECT_EQ(Layer(Upper(apps::Legacy)).Text(), "HIGHDPIAWARE");
+  EXPECT_EQ(Layer(apps::Legacy).Text(), "HIGHDPIAWARE");
   EXPECT_EQ(lvwPrograms.Count(), 3);
   EXPECT_TRUE(tmrGetIcons.Enabled());
 

@@ -1,5 +1,5 @@
-// The in-memory registry of the native build: the calls modRegistry makes (access
-// masks, buffer sizes, every key closed again, roots never).
+// The calls modRegistry makes, as the in-memory registry logs them: each operation's
+// access in the 64-bit view, buffer sizes, every key closed again, roots never.
 #include <gtest/gtest.h>
 
 #include "compat/modRegistry.h"
@@ -7,68 +7,43 @@
 #include "platform/standin/RegistryStore.h"
 
 using namespace platform;
-using namespace platform::reg;
-using platform::standin::RegistryCall;
-using platform::standin::RegistryCalls;
+using Calls = std::vector<std::pair<std::string, std::uint32_t>>;
 
 namespace {
-constexpr const char* kLayers =
-    "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
-
 // The calls of one kind, as (name, number) pairs.
-std::vector<std::pair<std::string, std::uint32_t>> CallsOf(const std::string& function) {
-  std::vector<std::pair<std::string, std::uint32_t>> found;
-  for (const RegistryCall& call : RegistryCalls()) {
+Calls CallsOf(const std::string& function) {
+  Calls found;
+  for (const standin::RegistryCall& call : standin::RegistryCalls()) {
     if (call.function == function) found.emplace_back(call.name, call.number);
   }
   return found;
 }
 }  // namespace
 
-class RegistryStandin : public ::testing::Test {
- protected:
-  void SetUp() override { standin::ResetRegistry(); }
-  void TearDown() override {
-    EXPECT_EQ(standin::OpenRegistryHandles(), 0u) << "every key is closed again";
-  }
-};
+TEST(RegistryCallsTest, AccessBufferSizesAndClosing) {
+  standin::ResetRegistry();
+  const std::string subKey = "Software\\Sharpwell";
+  const std::string key = "HKCU\\" + subKey;
+  SetRegValue(key, "Long", std::string(39, 'z'));
+  SetRegValue(key, "Number", std::int32_t{7});
+  for (const char* name : {"zeta", "Alpha", "mid"}) SetRegValue(key, name, "x");
+  SetRegValue(key, "ALPHA", "again");
+  GetRegValue(key, "Long");
+  GetRegValue(key, "Number");
+  EXPECT_EQ(EnumRegValues(key), (std::vector<std::string>{"Long", "Number", "zeta", "Alpha", "mid"}));
+  DeleteRegValue(key, "mid");
 
-TEST_F(RegistryStandin, EachOperationAsksForItsOwnAccessInThe64BitView) {
-  SetRegValue(kLayers, "C:\\A.EXE", "HIGHDPIAWARE");
-  GetRegValue(kLayers, "C:\\A.EXE");
-  EnumRegValues(kLayers);
-  DeleteRegValue(kLayers, "C:\\A.EXE");
-  const std::string subKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
-  EXPECT_EQ(CallsOf("RegCreateKeyExA"), (decltype(CallsOf("")){{subKey, 0x106}}));
-  EXPECT_EQ(CallsOf("RegOpenKeyExA"),
-            (decltype(CallsOf("")){{subKey, 0x101}, {subKey, 0x101}, {subKey, 0x102}}));
-}
+  EXPECT_EQ(CallsOf("RegCreateKeyExA"), Calls(6, {subKey, 0x106}));
+  EXPECT_EQ(CallsOf("RegOpenKeyExA"), (Calls{{subKey, 0x101}, {subKey, 0x101}, {subKey, 0x101},
+                                             {subKey, 0x102}}));
+  // A text longer than the first buffer is read again with exactly the reported size.
+  EXPECT_EQ(CallsOf("RegQueryValueExA"), (Calls{{"Long", 32}, {"Long", 40}, {"Number", 32},
+                                                {"Number", 4}}));
+  EXPECT_EQ(CallsOf("RegEnumValueA"), Calls(6, {"", 255}));
+  EXPECT_EQ(standin::OpenRegistryHandles(), 0u);
 
-TEST_F(RegistryStandin, LongTextsAreReadAgainWithExactlyTheReportedSize) {
-  SetRegValue("HKCU\\K", "Short", "HIGHDPIAWARE");
-  SetRegValue("HKCU\\K", "Long", std::string(39, 'z'));
-  SetRegValue("HKCU\\K", "Number", std::int32_t{7});
-  standin::ClearRegistryCalls();
-  GetRegValue("HKCU\\K", "Short");
-  GetRegValue("HKCU\\K", "Long");
-  GetRegValue("HKCU\\K", "Number");
-  GetRegValue("HKCU\\K", "Missing");
-  EXPECT_EQ(CallsOf("RegQueryValueExA"),
-            (decltype(CallsOf("")){{"Short", 32}, {"Long", 32}, {"Long", 40},
-                                   {"Number", 32}, {"Number", 4}, {"Missing", 32}}));
-}
-
-TEST_F(RegistryStandin, ListingUsesA255CharacterNameBufferInStoringOrder) {
-  for (const char* name : {"zeta", "Alpha", "mid"}) SetRegValue("HKCU\\K", name, "x");
-  SetRegValue("HKCU\\K", "ALPHA", "again");
-  standin::ClearRegistryCalls();
-  EXPECT_EQ(EnumRegValues("HKCU\\K"), (std::vector<std::string>{"zeta", "Alpha", "mid"}));
-  for (const auto& call : CallsOf("RegEnumValueA")) EXPECT_EQ(call.second, 255u);
-  EXPECT_EQ(CallsOf("RegEnumValueA").size(), 4u) << "three names and the end";
-}
-
-TEST_F(RegistryStandin, RootsStayAndAreNeverClosed) {
-  EXPECT_EQ(RegDeleteKeyA(kCurrentUser, ""), kAccessDenied);
-  { RegistryKey root(kCurrentUser); }
-  EXPECT_TRUE(CallsOf("RegCloseKey").empty());
+  EXPECT_EQ(RegDeleteKeyA(reg::kCurrentUser, ""), reg::kAccessDenied);
+  const std::size_t closes = CallsOf("RegCloseKey").size();
+  { RegistryKey root(reg::kCurrentUser); }
+  EXPECT_EQ(CallsOf("RegCloseKey").size(), closes);
 }
