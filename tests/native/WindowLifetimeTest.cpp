@@ -24,6 +24,8 @@ struct LoadCase {
   const char* runAfter;
 };
 
+void PrintTo(const LoadCase& c, std::ostream* os) { *os << c.name; }
+
 class FormLoadTest : public FormFixture, public ::testing::WithParamInterface<LoadCase> {};
 
 TEST_P(FormLoadTest, ShowsOrHidesTheWindowAndArmsTheDiscovery) {
