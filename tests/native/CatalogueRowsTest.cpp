@@ -5,19 +5,46 @@
 
 using CatalogueRowsTest = FormFixture;
 
-TEST_F(CatalogueRowsTest, OneRowPerPathWhateverItsCaseAndAListedProgramIsNotReadAgain) {
-  window.Show();
-  EXPECT_EQ(form.Catalogue.AddProgram("C:\\Apps\\LEGACY.EXE"), Listed);
-  // With the file gone, only the key lookup can still answer 1.
-  std::filesystem::remove(HostPath(apps::Legacy));
-  EXPECT_EQ(form.Catalogue.AddProgram("c:\\apps\\legacy.exe"), Listed);
+TEST_F(CatalogueRowsTest, ResultsOfAskingForTheCompatibilityList) {
+  const struct {
+    const char *path, *again;  // the same program, written another way
+    AddResult first, second;
+    const char* verdict;  // nullptr: no row
+  } cases[] = {
+      {apps::Missing, apps::Missing, NotLoaded, NotLoaded, nullptr},
+      {"C:\\Apps", "C:\\Apps", NotLoaded, NotLoaded, nullptr},  // a folder
+      {apps::Console, apps::Console, Listed, Listed, "N/A"},
+      {apps::Aware, "c:\\APPS\\aware.EXE", Listed, Listed, "Yes"},
+      {apps::Legacy, "C:\\APPS\\LEGACY.EXE", AddedToCompatList, AlreadyInCompatList, "No"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(form.Catalogue.AddProgram(c.path, true), c.first);
+    EXPECT_EQ(form.Catalogue.DoesFileExist(c.again), c.verdict != nullptr);
+    EXPECT_EQ(form.Catalogue.AddProgram(c.again, true), c.second);
+    std::optional<int> row = lvwPrograms.FindRow(Key(c.path));
+    EXPECT_EQ(row.has_value(), c.verdict != nullptr);
+    if (row) EXPECT_EQ(lvwPrograms.SubItem(*row, 1), c.verdict);
+  }
+  EXPECT_EQ(lvwPrograms.Text(3), "legacy.exe");
+  EXPECT_EQ(Column(lvwPrograms, 2), (std::vector<std::string>{"x64", "x64", "x64"}));
+  EXPECT_EQ(Column(lvwPrograms, 3), (std::vector<std::string>{Key(apps::Console), Key(apps::Aware),
+                                                             Key(apps::Legacy)}));
+  // Only the program that is not DPI aware went on the compatibility list.
+  ASSERT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Legacy)});
+  EXPECT_EQ(lvwCompat.Text(1), "legacy.exe");
+  EXPECT_EQ(lvwCompat.SubItem(1, 1), "HIGHDPIAWARE");
+  EXPECT_EQ(lvwCompat.SmallIcon(1), kDefaultIconKey);
+  EXPECT_EQ(EnumRegValues(RegistryPath::Layers), std::vector<std::string>{Upper(apps::Legacy)});
+  EXPECT_EQ(Layer(apps::Legacy).Text(), "HIGHDPIAWARE");
 
-  ASSERT_EQ(Keys(lvwPrograms), std::vector<std::string>{"c:\\apps\\legacy.exe"});
-  EXPECT_EQ(lvwPrograms.Text(1), "legacy.exe");
-  EXPECT_EQ(lvwPrograms.SubItem(1, 1), "No");
-  EXPECT_EQ(lvwPrograms.SubItem(1, 2), "x64");
-  EXPECT_EQ(lvwPrograms.SubItem(1, 3), "c:\\apps\\legacy.exe");
-  EXPECT_EQ(lvwPrograms.SmallIcon(1), kDefaultIconKey);
+  // A listed program is not read again, and its deleted value is not written again.
+  std::filesystem::remove(drive.Path("Apps/Legacy.exe"));
+  DeleteRegValue(RegistryPath::Layers, Upper(apps::Legacy));
+  EXPECT_EQ(form.Catalogue.AddProgram(apps::Legacy, true), AlreadyInCompatList);
+  EXPECT_EQ(form.Catalogue.AddProgram(apps::Legacy), Listed);
+  EXPECT_TRUE(Layer(apps::Legacy).IsNone());
+  EXPECT_FALSE(form.Catalogue.DoesFileExist("C:\\NoFolder\\Legacy.exe"));
 }
 
 // Letter case beyond ASCII, in the active code page: one row and one Layers value,
@@ -31,12 +58,10 @@ TEST_F(CatalogueRowsTest, OneRowAndOneLayersValuePerPathInEveryLetterCase) {
        "c:\\apps\\\xC3\xBCn\xC3\xAF\\a.exe"},
       {1252, "C:\\Apps\\\xDCn\xEF\\A.exe", "C:\\APPS\\\xDCN\xCF\\A.EXE", "c:\\apps\\\xFCn\xEF\\a.exe"},
   };
-  window.Show();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.codePage);
     platform::standin::SetActiveCodePage(c.codePage);
-    std::filesystem::create_directories(std::filesystem::path(HostPath(c.mixed)).parent_path());
-    std::filesystem::copy_file(fixtures::FixturePath("x64", "dpi_false.exe"), HostPath(c.mixed));
+    CopyFixture("x64", "dpi_false.exe", c.mixed);
     EXPECT_EQ(form.Catalogue.AddProgram(c.mixed, true), AddedToCompatList);
     EXPECT_EQ(form.Catalogue.AddProgram(c.upper, true), AlreadyInCompatList);
     EXPECT_EQ(Keys(lvwCompat).back(), c.lower);
@@ -46,65 +71,14 @@ TEST_F(CatalogueRowsTest, OneRowAndOneLayersValuePerPathInEveryLetterCase) {
   EXPECT_EQ(EnumRegValues(RegistryPath::Layers).size(), 2u);
 }
 
-TEST_F(CatalogueRowsTest, ResultsOfAskingForTheCompatibilityList) {
-  struct Case {
-    const char* path;
-    AddResult first, second;
-    const char* verdict;  // nullptr: no row
-  };
-  const Case cases[] = {
-      {apps::Missing, NotLoaded, NotLoaded, nullptr},
-      {"C:\\Apps", NotLoaded, NotLoaded, nullptr},  // a folder
-      {apps::Console, Listed, Listed, "N/A"},
-      {apps::Aware, Listed, Listed, "Yes"},
-      {apps::Legacy, AddedToCompatList, AlreadyInCompatList, "No"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.path);
-    EXPECT_EQ(form.Catalogue.AddProgram(c.path, true), c.first);
-    EXPECT_EQ(form.Catalogue.AddProgram(c.path, true), c.second);
-    std::optional<int> row = lvwPrograms.FindRow(Key(c.path));
-    EXPECT_EQ(row.has_value(), c.verdict != nullptr);
-    if (row) {
-      EXPECT_EQ(lvwPrograms.SubItem(*row, 1), c.verdict);
-    }
-  }
-  // Only the program that is not DPI aware went on the compatibility list.
-  ASSERT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Legacy)});
-  EXPECT_EQ(lvwCompat.Text(1), "legacy.exe");
-  EXPECT_EQ(lvwCompat.SubItem(1, 1), "HIGHDPIAWARE");
-  EXPECT_EQ(lvwCompat.SmallIcon(1), kDefaultIconKey);
-  EXPECT_EQ(EnumRegValues(RegistryPath::Layers), std::vector<std::string>{Upper(apps::Legacy)});
-  EXPECT_EQ(Layer(Upper(apps::Legacy)).Text(), "HIGHDPIAWARE");
-  EXPECT_EQ(LayerType(Upper(apps::Legacy)), platform::reg::kSz);
-}
-
-TEST_F(CatalogueRowsTest, AListedEntryWhoseValueWasDeletedMeanwhileIsNotWrittenAgain) {
-  ASSERT_EQ(form.Catalogue.AddProgram(apps::Legacy, true), AddedToCompatList);
-  DeleteRegValue(RegistryPath::Layers, Upper(apps::Legacy));
-  EXPECT_EQ(form.Catalogue.AddProgram(apps::Legacy, true), AlreadyInCompatList);
-  EXPECT_TRUE(Layer(Upper(apps::Legacy)).IsNone());
-}
-
 TEST_F(CatalogueRowsTest, TheIconTimerIsRestartedOnlyWhileTheWindowIsVisible) {
   form.Catalogue.AddProgram(apps::Legacy);
   EXPECT_EQ(tmrGetIcons.Armings(), 0);
-  EXPECT_FALSE(tmrGetIcons.Enabled());
-
   window.Show();
-  tmrGetIcons.SetEnabled(true);
-  const int before = tmrGetIcons.Armings();
   form.Catalogue.AddProgram(apps::Aware);
   form.Catalogue.AddProgram(apps::Missing);  // returns before the restart
-  EXPECT_EQ(tmrGetIcons.Armings(), before + 1);
+  EXPECT_EQ(tmrGetIcons.Armings(), 1);
   EXPECT_TRUE(tmrGetIcons.Enabled());
-}
-
-TEST_F(CatalogueRowsTest, DoesFileExistIsTrueForFilesOnly) {
-  EXPECT_TRUE(form.Catalogue.DoesFileExist("c:\\APPS\\legacy.EXE"));
-  EXPECT_FALSE(form.Catalogue.DoesFileExist("C:\\Apps"));
-  EXPECT_FALSE(form.Catalogue.DoesFileExist(apps::Missing));
-  EXPECT_FALSE(form.Catalogue.DoesFileExist("C:\\NoFolder\\Legacy.exe"));
 }
 
 namespace {
@@ -115,29 +89,24 @@ std::uint32_t PixelOf(const ImageList& images, const std::string& key) {
 }
 }  // namespace
 
-TEST_F(CatalogueRowsTest, GetIconTakesIndexTwoOnlyForTheExactDefaultIconText) {
+// The default icon text alone takes index 2; rows take their own image once there is one.
+TEST_F(CatalogueRowsTest, GetIconAndTheIconFill) {
   platform::standin::SetIcon(kDefaultIconKey, 0, kShell0);
   platform::standin::SetIcon(kDefaultIconKey, 2, kShell2);
+  platform::standin::SetIcon(apps::Painter, 0, kPainterColour);
   const std::string otherCase = "c:\\windows\\system32\\shell32.dll";
-
   EXPECT_TRUE(form.Catalogue.GetIcon(kDefaultIconKey));
   EXPECT_TRUE(form.Catalogue.GetIcon(otherCase));
   EXPECT_EQ(PixelOf(imlIcons, kDefaultIconKey), kShell2);
   EXPECT_EQ(PixelOf(imlIcons, otherCase), kShell0);
   EXPECT_EQ(imlIcons.Image(otherCase)->width, 16);
   EXPECT_FALSE(form.Catalogue.GetIcon(apps::Legacy));  // no icon in the file
-}
 
-TEST_F(CatalogueRowsTest, IconFillGivesRowsTheirOwnImageWhenTheCatalogueHasOne) {
-  platform::standin::SetIcon(kDefaultIconKey, 2, kShell2);
-  platform::standin::SetIcon(apps::Painter, 0, kPainterColour);
-  form.Catalogue.GetIcon(kDefaultIconKey);
   form.Catalogue.AddProgram(apps::Painter);
   form.Catalogue.AddProgram(apps::Legacy);
   AddCompatRow(apps::Painter, "HIGHDPIAWARE");
   AddCompatRow(apps::Missing, "HIGHDPIAWARE");  // not in the catalogue
   tmrGetIcons.SetEnabled(true);
-
   form.tmrGetIcons_Timer();
   EXPECT_FALSE(tmrGetIcons.Enabled());
   EXPECT_EQ(SBar.Panel1Text(), "Ready");
@@ -151,5 +120,5 @@ TEST_F(CatalogueRowsTest, IconFillGivesRowsTheirOwnImageWhenTheCatalogueHasOne) 
   platform::standin::SetIcon(apps::Legacy, 0, kShell0);
   form.tmrGetIcons_Timer();
   EXPECT_EQ(lvwPrograms.SmallIcon(2), Key(apps::Legacy));
-  EXPECT_EQ(imlIcons.Count(), 3);
+  EXPECT_EQ(imlIcons.Count(), 4);
 }

@@ -4,19 +4,19 @@
 // stand-in (registry, processes, icons, clock, notification area) starts empty.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "compat/CompatFlags.h"
-#include "compat/LayersKey.h"
-#include "platform/ProgramText.h"
+#include "MemoryMainWindow.h"
 #include "common/FixturePath.h"
 #include "common/TempFolder.h"
+#include "compat/LayersKey.h"
 #include "compat/modRegistry.h"
-#include "platform/RegistryApi.h"
+#include "platform/ProgramText.h"
+#include "platform/TextApi.h"
+#include "platform/modSharpwell.h"
 #include "platform/standin/Clock.h"
 #include "platform/standin/CodePage.h"
 #include "platform/standin/HostPath.h"
@@ -24,10 +24,6 @@
 #include "platform/standin/ProcessTable.h"
 #include "platform/standin/RegistryStore.h"
 #include "platform/standin/TrayArea.h"
-#include "platform/Layout.h"
-#include "platform/TextApi.h"
-#include "platform/modSharpwell.h"
-#include "MemoryMainWindow.h"
 
 namespace apps {
 // Programs on drive C: and the generated executable each one is a copy of.
@@ -40,35 +36,20 @@ inline constexpr const char* AppSvchost = "C:\\Apps\\svchost.exe";
 inline constexpr const char* SysSvchost = "C:\\Windows\\system32\\svchost.exe";
 inline constexpr const char* Notepad = "C:\\Windows\\notepad.exe";
 inline constexpr const char* Missing = "C:\\Apps\\Gone.exe";
-
-struct Copy {
-  const char* path;
-  const char* arch;
-  const char* fixture;
-};
-inline constexpr Copy kCopies[] = {
-    {Legacy, "x64", "dpi_false.exe"},     {Old32, "x86", "dpi_false.exe"},
-    {Aware, "x64", "dpi_true_lower.exe"}, {Console, "x64", "console_true.exe"},
-    {Painter, "x64", "gui_icon.exe"},     {AppSvchost, "x64", "dpi_false.exe"},
-    {SysSvchost, "x64", "dpi_false.exe"}, {Notepad, "x64", "dpi_false.exe"},
-};
 }  // namespace apps
-
-inline constexpr const char* kLayersSubKey =
-    "Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
-inline constexpr const char* kAppExePath = "C:\\Program Files\\Sharpwell\\Sharpwell.exe";
 
 class FormFixture : public ::testing::Test, protected MemoryMainWindow {
  protected:
   void SetUp() override {
     ResetStandIns();
     platform::standin::SetDriveRoot('C', drive.Path());
-    for (const apps::Copy& copy : apps::kCopies) {
-      std::filesystem::path host = HostPath(copy.path);
-      std::filesystem::create_directories(host.parent_path());
-      std::filesystem::copy_file(fixtures::FixturePath(copy.arch, copy.fixture), host);
-    }
-    modSharpwell::AppExePath = kAppExePath;
+    const char* unaware[] = {apps::Legacy, apps::AppSvchost, apps::SysSvchost, apps::Notepad};
+    for (const char* path : unaware) CopyFixture("x64", "dpi_false.exe", path);
+    CopyFixture("x86", "dpi_false.exe", apps::Old32);
+    CopyFixture("x64", "dpi_true_lower.exe", apps::Aware);
+    CopyFixture("x64", "console_true.exe", apps::Console);
+    CopyFixture("x64", "gui_icon.exe", apps::Painter);
+    modSharpwell::AppExePath = "C:\\Program Files\\Sharpwell\\Sharpwell.exe";
     modSharpwell::AppProductName = "Sharpwell";
   }
 
@@ -90,34 +71,23 @@ class FormFixture : public ::testing::Test, protected MemoryMainWindow {
     platform::standin::Tray() = {};
   }
 
-  // "C:\Apps\Tool.exe" -> <drive folder>/Apps/Tool.exe
-  std::string HostPath(std::string windowsPath) const {
-    std::string rest = windowsPath.substr(3);
-    for (char& c : rest)
+  // Copies a generated executable to "C:\Apps\Tool.exe", i.e. <drive folder>/Apps/Tool.exe.
+  void CopyFixture(const char* arch, const char* fixture, std::string windowsPath) {
+    for (char& c : windowsPath)
       if (c == '\\') c = '/';
-    return drive.Path() + "/" + rest;
+    const std::filesystem::path host = drive.Path() + "/" + windowsPath.substr(3);
+    std::filesystem::create_directories(host.parent_path());
+    std::filesystem::copy_file(fixtures::FixturePath(arch, fixture), host);
   }
 
   // The path as rows key it, and as the Layers value is named.
   static std::string Key(const std::string& path) { return platform::LowerCasePath(path); }
   static std::string Upper(const std::string& path) { return platform::UpperCasePath(path); }
-
-  static RegistryData Layer(const std::string& name) {
-    return GetRegValue(RegistryPath::Layers, name);
-  }
-  // The stored type of a Layers value, none when it is missing.
-  static std::optional<std::uint32_t> LayerType(const std::string& name) {
-    platform::RegistryKey key;
-    std::uint32_t type = 0, size = 0;
-    if (platform::RegOpenKeyExA(platform::reg::kCurrentUser, kLayersSubKey, 0,
-                                platform::reg::kQueryValue | platform::reg::kWow64Key64,
-                                key.Receive()) != 0 ||
-        platform::RegQueryValueExA(key.Get(), name, &type, nullptr, &size) != 0)
-      return std::nullopt;
-    return type;
+  static RegistryData Layer(const std::string& path) {
+    return GetRegValue(RegistryPath::Layers, Upper(path));
   }
 
-  // Keys of the rows of a list, in order; and one column of it.
+  // Keys of the rows of a list, in order; one column of it; its selected rows.
   static std::vector<std::string> Keys(const ListView& list) {
     std::vector<std::string> keys;
     for (int i = 1; i <= list.Count(); ++i) keys.push_back(list.Key(i).value_or("?"));
@@ -136,11 +106,11 @@ class FormFixture : public ::testing::Test, protected MemoryMainWindow {
     return rows;
   }
 
-  // A compatibility row as discovery would make it, with its value stored.
-  int AddCompatRow(const std::string& path, const std::string& flags) {
-    int row = lvwCompat.AddRow(Key(path), ::GetFileName(Key(path)), kDefaultIconKey)
-                  .value();
+  // A compatibility row as discovery would make it; with `stored`, its Layers value too.
+  int AddCompatRow(const std::string& path, const std::string& flags, bool stored = false) {
+    int row = lvwCompat.AddRow(Key(path), ::GetFileName(Key(path)), kDefaultIconKey).value();
     lvwCompat.SetSubItem(row, 1, flags);
+    if (stored) SetRegValue(RegistryPath::Layers, Upper(path), flags);
     return row;
   }
 

@@ -1,4 +1,6 @@
 // The two lists' events: keys, the right-button menu, sorting, dragging and dropping.
+#include <tuple>
+
 #include "native/FormFixture.h"
 
 class ListEventsTest : public FormFixture {
@@ -29,8 +31,7 @@ TEST_F(ListEventsTest, CtrlAWithNoOtherShiftKeySelectsEveryRow) {
 TEST_F(ListEventsTest, TheDeleteKeyDeletesEntriesOnlyInTheCompatibilityList) {
   ListPrograms({apps::Legacy, apps::Old32, apps::Aware});
   for (const char* path : {apps::Legacy, apps::Old32, apps::Aware}) {
-    AddCompatRow(path, "HIGHDPIAWARE");
-    SetRegValue(RegistryPath::Layers, Upper(path), "HIGHDPIAWARE");
+    AddCompatRow(path, "HIGHDPIAWARE", true);
   }
   form.lvwPrograms_KeyDown(keys::A, keys::CtrlOnly);
   form.lvwPrograms_KeyDown(keys::Delete, 0);
@@ -51,26 +52,16 @@ TEST_F(ListEventsTest, RightClickShowsTheMenuCheckedFromTheCurrentSelectedRow) {
   lvwCompat.SetSelected(1, true);
   lvwCompat.SetSelected(2, true);
   mnuCompatAdmin.SetChecked(true);
-
-  struct Step {
-    int current, button;
-    bool expectMenu, expectCheck;
-  };
-  const Step steps[] = {{1, 2, true, true}, {2, 2, true, false}, {1, 1, false, false}};
-  for (const Step& s : steps) {
-    lvwCompat.SetCurrentRow(s.current);
-    mnuCompatDPI.SetChecked(!s.expectCheck);
-    const std::size_t before = window.popups.size();
-    form.lvwCompat_MouseUp(s.button);
-    EXPECT_EQ(window.popups.size() - before, s.expectMenu ? 1u : 0u) << s.current << s.button;
-    if (s.expectMenu) {
-      EXPECT_EQ(window.popups.back(), PopupMenu::Compat);
-      EXPECT_EQ(mnuCompatDPI.Checked(), s.expectCheck);
-    }
+  // {current row, button, check expected}: the left button shows nothing.
+  for (const auto [current, button, check] : {std::tuple{1, 2, true}, {2, 2, false}, {1, 1, false}}) {
+    lvwCompat.SetCurrentRow(current);
+    mnuCompatDPI.SetChecked(!check);
+    form.lvwCompat_MouseUp(button);
+    EXPECT_EQ(mnuCompatDPI.Checked(), button == 2 ? check : !check) << current << button;
   }
   lvwCompat.SetSelected(1, false);  // the current row is no longer selected
   form.lvwCompat_MouseUp(keys::RightButton);
-  EXPECT_EQ(window.popups.size(), 2u);
+  EXPECT_EQ(window.popups, (std::vector<PopupMenu>{PopupMenu::Compat, PopupMenu::Compat}));
   EXPECT_TRUE(mnuCompatAdmin.Checked());
 }
 
@@ -105,14 +96,12 @@ TEST_F(ListEventsTest, DraggingOffersTheSelectedNoRowsInListOrder) {
 TEST_F(ListEventsTest, DropsOnTheCompatibilityListAddOrExplainInOrder) {
   form.lvwCompat_OLEDragDrop({"C:\\Apps", apps::Aware, apps::Legacy, apps::Legacy, apps::Console});
   ASSERT_EQ(window.messages.size(), 3u);
-  EXPECT_EQ(window.messages[0].text,
-            "''C:\\Apps'' does not appear to be a valid Windows application.");
-  EXPECT_EQ(window.messages[0].style, 48u);
+  EXPECT_EQ(window.messages[0].text, "''C:\\Apps'' does not appear to be a valid Windows application.");
   EXPECT_EQ(window.messages[1].text, "''C:\\Apps\\Aware.exe'' is already high DPI compatible.");
   EXPECT_EQ(window.messages[1].style, 64u);
   EXPECT_EQ(window.messages[2].text, "''C:\\Apps\\Console.exe'' is already high DPI compatible.");
   EXPECT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Legacy)});
-  EXPECT_EQ(Layer(Upper(apps::Legacy)).Text(), "HIGHDPIAWARE");
+  EXPECT_EQ(Layer(apps::Legacy).Text(), "HIGHDPIAWARE");
   EXPECT_EQ(lvwPrograms.Count(), 3);
   EXPECT_TRUE(tmrGetIcons.Enabled());
 

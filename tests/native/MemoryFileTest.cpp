@@ -11,36 +11,25 @@
 using namespace testpe;
 
 namespace {
-// Every listing down to the languages, with the bytes of every data entry.
-void Walk(clsExeReader& reader, std::int32_t offset, int level, std::vector<std::string>& out) {
-  std::vector<std::string> names;
-  std::vector<std::int32_t> offsets;
-  reader.EnumResources(offset, names, offsets);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    out.push_back(names[i] + "@" + std::to_string(offsets[i]));
-    if (offsets[i] < 0 && level < 3) Walk(reader, offsets[i], level + 1, out);
-    if (offsets[i] >= 0 && level > 0) out.push_back(reader.GetResourceData(offsets[i]));
-  }
-}
-
 std::vector<std::string> Answers(const std::string& path) {
   clsExeReader reader;
   CurrentError::Clear();
   reader.LoadExe(path);
-  std::vector<std::string> out = {std::to_string(CurrentError::Number()), reader.Architecture(),
-                                  std::to_string(reader.Subsystem()),
-                                  DeclaresHighDpi(reader) ? "aware" : "unaware"};
-  Walk(reader, 0, 0, out);
-  return out;
+  std::vector<std::string> names;
+  std::vector<std::int32_t> offsets;
+  reader.EnumResources(0, names, offsets);
+  names.insert(names.end(), {std::to_string(CurrentError::Number()), reader.Architecture(),
+                             std::to_string(reader.Subsystem()),
+                             DeclaresHighDpi(reader) ? "aware" : "unaware"});
+  return names;
 }
 }  // namespace
 
 TEST(MemoryFile, ReadsAsTheSameBytesOnDisk) {
   ResourceTree tree;
-  tree.AddManifest("<dpiAware>true</dpiAware>")
-      .Add(ResourceKey::Named(u"TYPE"), ResourceKey::Named(u"NAME"), ResourceKey::Id(0), "data");
+  tree.AddManifest("<dpiAware>true</dpiAware>");
   const PeImage image = PeImageBuilder().AddResources(tree).Build();
-  // Whole, cut inside a resource's data, inside the resource tree, inside the headers, empty.
+  // Whole, cut inside the manifest, inside the resource tree, inside the headers, empty.
   const std::size_t manifest = image.InResources(image.resources.leaves[0].data);
   for (std::size_t size : {image.bytes.size(), manifest + 10, std::size_t{image.resourceSection} + 30,
                            std::size_t{100}, std::size_t{0}}) {

@@ -60,16 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 using WindowLifetimeTest = FormFixture;
 
-TEST_F(WindowLifetimeTest, UncheckingTheBoxRemovesTheRunValueAndTheIcon) {
-  window.Show();
-  chkMonitor.SetChecked(true);
-  ASSERT_EQ(IconsUp(), 1u);
-  EXPECT_EQ(platform::standin::Tray().icons.begin()->second.hWnd, window.IconOwnerHandle());
-  chkMonitor.SetChecked(false);
-  EXPECT_TRUE(RunValue().IsNone());
-  EXPECT_EQ(IconsUp(), 0u);
-}
-
 TEST_F(WindowLifetimeTest, CloseHidesOnlyFromTheTitleBarWhileMonitoring) {
   struct Case {
     bool monitoring;
@@ -78,6 +68,13 @@ TEST_F(WindowLifetimeTest, CloseHidesOnlyFromTheTitleBarWhileMonitoring) {
   };
   const Case cases[] = {{true, 0, true}, {false, 0, false}, {true, 1, false}, {true, 3, false}};
   platform::standin::SetIcon(apps::Legacy, 0, 0xFF00FF00);
+  window.Show();
+  chkMonitor.SetChecked(true);
+  ASSERT_EQ(IconsUp(), 1u);
+  EXPECT_EQ(platform::standin::Tray().icons.begin()->second.hWnd, window.IconOwnerHandle());
+  chkMonitor.SetChecked(false);  // unchecking removes the Run value and the icon
+  EXPECT_TRUE(RunValue().IsNone());
+  EXPECT_EQ(IconsUp(), 0u);
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.monitoring << " mode " << c.unloadMode);
     window.Show();
@@ -125,28 +122,16 @@ TEST_F(WindowLifetimeTest, TheDpiLineIsRedOnlyAtExactly96) {
   const std::string at96 =
       "Your system DPI setting is 96 DPI, so program may NOT be needed unless you have a high "
       "per-monitor DPI setting enabled.";
-  struct Case {
-    std::optional<std::int32_t> applied;
-    const char* caption;
-    Colour colour;
-    const std::string& toolTip;
-  };
-  const Case cases[] = {
-      {96, "Current system resolution: 96 DPI", {255, 0, 0}, at96},
-      {120, "Current system resolution: 120 DPI", {0, 150, 0}, above},
-      {72, "Current system resolution: 72 DPI", {0, 150, 0}, above},
-      {std::nullopt, "Current system resolution: 0 DPI", {0, 150, 0}, above},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.caption);
-    if (c.applied)
-      SetRegValue(RegistryPath::WindowMetrics, "AppliedDPI", *c.applied);
+  for (const std::int32_t dpi : {96, 120, 72, 0}) {  // 0: no value stored
+    SCOPED_TRACE(dpi);
+    if (dpi)
+      SetRegValue(RegistryPath::WindowMetrics, "AppliedDPI", dpi);
     else
       DeleteRegValue(RegistryPath::WindowMetrics, "AppliedDPI");
     form.ShowSystemDpi();
-    EXPECT_EQ(lblDPI.Caption(), c.caption);
-    EXPECT_EQ(lblDPI.ForeColour(), c.colour);
-    EXPECT_EQ(lblDPI.ToolTip(), c.toolTip);
+    EXPECT_EQ(lblDPI.Caption(), "Current system resolution: " + std::to_string(dpi) + " DPI");
+    EXPECT_EQ(lblDPI.ForeColour(), (dpi == 96 ? Colour{255, 0, 0} : Colour{0, 150, 0}));
+    EXPECT_EQ(lblDPI.ToolTip(), dpi == 96 ? at96 : above);
   }
 }
 
