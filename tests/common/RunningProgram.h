@@ -1,6 +1,6 @@
 #pragma once
-// A program that runs for the length of one test, for the process contract: natively an
-// entry in the stand-in's process table, under Wine a real program started suspended.
+// A program that runs for the length of one test: natively an entry in the stand-in's
+// process table, under Wine a real program started suspended.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -10,10 +10,9 @@ class RunningProgram {
  public:
   virtual ~RunningProgram() = default;
   virtual std::uint32_t Id() const = 0;
-  // The full path of its image, as the system names it.
-  virtual std::string ImagePath() const = 0;
+  virtual std::string ImagePath() const = 0;  // as the system names it
 };
 
-// Starts a program whose image path has exactly `pathLength` characters (any path when
-// 0); nothing when it cannot be started.
+// A program whose image path has exactly `pathLength` characters (any when 0); nothing
+// when it cannot be started.
 std::unique_ptr<RunningProgram> StartProgram(std::size_t pathLength = 0);

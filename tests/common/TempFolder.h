@@ -10,12 +10,7 @@
 
 class TempFolder {
  public:
-  TempFolder() {
-    std::random_device random;
-    root_ = std::filesystem::temp_directory_path() /
-            ("sharpwell-test-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(root_);
-  }
+  TempFolder() { std::filesystem::create_directories(root_); }
   ~TempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(root_, ignored);
@@ -26,18 +21,19 @@ class TempFolder {
   std::string Path(const std::string& name = "") const {
     return name.empty() ? root_.string() : (root_ / name).string();
   }
-
   // Writes `bytes` as the whole content of `name` and returns its path.
   std::string Write(const std::string& name, std::string_view bytes) const {
-    std::ofstream(root_ / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(root_ / name, std::ios::binary).write(bytes.data(), std::ssize(bytes));
     return Path(name);
   }
-
   std::string Read(const std::string& name) const {
     std::ifstream file(root_ / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   }
 
  private:
-  std::filesystem::path root_;
+  const std::filesystem::path root_ =
+      std::filesystem::temp_directory_path() /
+      ("sharpwell-test-" + std::to_string(std::random_device()()) +
+       std::to_string(std::random_device()()));
 };

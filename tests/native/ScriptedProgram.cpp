@@ -1,5 +1,5 @@
 // The process contract's programs natively: entries of the stand-in's process table,
-// listed while they run and removed when they end.
+// listed while they run.
 #include <algorithm>
 #include <vector>
 
@@ -7,20 +7,17 @@
 #include "platform/standin/ProcessTable.h"
 
 namespace {
-std::vector<platform::standin::ScriptedProcess>& Running() {
-  static std::vector<platform::standin::ScriptedProcess> running;
-  return running;
-}
+std::vector<platform::standin::ScriptedProcess> running;
 
 class ScriptedProgram : public RunningProgram {
  public:
   ScriptedProgram(std::uint32_t id, std::string path) : id_(id), path_(std::move(path)) {
-    Running().push_back({id_, path_.substr(path_.rfind('\\') + 1), path_});
-    platform::standin::SetProcesses(Running());
+    running.push_back({id_, path_.substr(path_.rfind('\\') + 1), path_});
+    platform::standin::SetProcesses(running);
   }
   ~ScriptedProgram() override {
-    std::erase_if(Running(), [&](const auto& p) { return p.id == id_; });
-    platform::standin::SetProcesses(Running());
+    std::erase_if(running, [&](const auto& p) { return p.id == id_; });
+    platform::standin::SetProcesses(running);
   }
   std::uint32_t Id() const override { return id_; }
   std::string ImagePath() const override { return path_; }

@@ -3,14 +3,12 @@
 // the foreground-window calls reached once over a real window.
 // The platform headers come before windows.h, whose macros share their constants' names.
 #include "common/RunningProgram.h"
+#include "common/TempFolder.h"
 #include "platform/ProcessApi.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 std::string SystemFolder(bool wow64Redirected) {
@@ -20,20 +18,14 @@ std::string SystemFolder(bool wow64Redirected) {
   return std::string(buffer, length);
 }
 
-// Where a program started from the system folder really runs from: for a 32-bit
-// process on 64-bit Windows the system folder is redirected to SysWOW64.
-std::string SystemImage(const std::string& name) {
-  BOOL wow64 = FALSE;
-  return SystemFolder(::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64) + "\\" + name;
-}
-
 class ChildProgram : public RunningProgram {
  public:
-  // Copies ping.exe to a path of `length` characters under the temporary folder
-  // (folders of 100 characters until the rest fits one file name), unless 0.
-  explicit ChildProgram(std::size_t length) : path_(SystemImage("ping.exe")) {
+  // A 32-bit process on 64-bit Windows runs the system folder's programs from SysWOW64.
+  explicit ChildProgram(std::size_t length) {
+    BOOL wow64 = FALSE;
+    path_ = SystemFolder(::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64) + "\\ping.exe";
     if (length > 0) path_ = Copy(length);
-    STARTUPINFOA startup = {};
+    STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + path_ + "\"";
     started_ = !path_.empty() &&
@@ -42,40 +34,30 @@ class ChildProgram : public RunningProgram {
                                 &info_) != FALSE;
   }
   ~ChildProgram() override {
-    if (started_) {
-      ::TerminateProcess(info_.hProcess, 0);
-      ::WaitForSingleObject(info_.hProcess, 5000);
-      ::CloseHandle(info_.hThread);
-      ::CloseHandle(info_.hProcess);
-    }
-    if (!folders_.empty()) ::DeleteFileA(path_.c_str());
-    for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
-      ::RemoveDirectoryA(folder->c_str());
-    }
+    if (!started_) return;
+    ::TerminateProcess(info_.hProcess, 0);
+    ::WaitForSingleObject(info_.hProcess, 5000);
+    ::CloseHandle(info_.hThread);
+    ::CloseHandle(info_.hProcess);
   }
   bool Started() const { return started_; }
   std::uint32_t Id() const override { return info_.dwProcessId; }
   std::string ImagePath() const override { return path_; }
 
  private:
+  // ping.exe copied to a path of `length` characters: folders of 100 characters until
+  // the rest fits one file name.
   std::string Copy(std::size_t length) {
-    char temp[MAX_PATH] = {};
-    DWORD used = ::GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp, used) + "sharpwell-" +
-                         std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(length);
-    folders_.push_back(folder);
-    while (folder.size() + 1 + 100 + 10 < length) {
-      folder += "\\" + std::string(100, 'd');
-      folders_.push_back(folder);
-    }
-    for (const std::string& each : folders_) ::CreateDirectoryA(each.c_str(), nullptr);
-    std::string path = folder + "\\";
-    path += std::string(length - path.size() - 4, 'p') + ".exe";
+    std::string folder = folder_.Path();
+    while (folder.size() + 1 + 100 + 10 < length) folder += "\\" + std::string(100, 'd');
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    const std::string path = folder + "\\" + std::string(length - folder.size() - 5, 'p') + ".exe";
     const std::string ping = SystemFolder(false) + "\\ping.exe";
     return ::CopyFileA(ping.c_str(), path.c_str(), FALSE) ? path : "";
   }
 
-  std::vector<std::string> folders_;
+  TempFolder folder_;  // removed after the program has ended
   std::string path_;
   PROCESS_INFORMATION info_ = {};
   bool started_ = false;
@@ -95,7 +77,6 @@ TEST(RealProcesses, ForegroundWindowNamesItsProcess) {
   ::SetForegroundWindow(window);
   MSG message;
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
-
   const auto handle = reinterpret_cast<std::uintptr_t>(window);
   EXPECT_EQ(platform::GetForegroundWindow(), handle);
   EXPECT_EQ(platform::GetWindowThreadProcessId(handle), ::GetCurrentProcessId());
