@@ -52,7 +52,7 @@ void ExpectAll(const std::vector<Case>& cases) {
 
 TEST(ManifestAwarenessTest, ValuesOfTheTwoElements) {
   ExpectAll({
-      {InSettings(Awareness(" FutureMode ,\tPERMONITOR , system")), "permonitor dpiAwareness"},
+      {InSettings(Awareness(" FutureMode ,PERMONITOR\t, system")), "permonitor dpiAwareness"},
       {InSettings(Awareness("unaware") + Aware("true")), "unaware dpiAwareness"},  // decides too
       {InSettings(Awareness("nothing, known") + Aware("true")), "system dpiAware"},
       {InSettings(Awareness("")), "unaware none"},

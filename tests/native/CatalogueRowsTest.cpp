@@ -24,7 +24,9 @@ TEST_F(CatalogueRowsTest, ResultsOfAskingForTheCompatibilityList) {
     EXPECT_EQ(form.Catalogue.AddProgram(c.again, true), c.second);
     std::optional<int> row = lvwPrograms.FindRow(Key(c.path));
     EXPECT_EQ(row.has_value(), c.verdict != nullptr);
-    if (row) EXPECT_EQ(lvwPrograms.SubItem(*row, 1), c.verdict);
+    if (row) {
+      EXPECT_EQ(lvwPrograms.SubItem(*row, 1), c.verdict);
+    }
   }
   EXPECT_EQ(lvwPrograms.Text(3), "legacy.exe");
   EXPECT_EQ(Column(lvwPrograms, 2), (std::vector<std::string>{"x64", "x64", "x64"}));

@@ -53,7 +53,7 @@ TEST_F(ListEventsTest, RightClickShowsTheMenuCheckedFromTheCurrentSelectedRow) {
   lvwCompat.SetSelected(2, true);
   mnuCompatAdmin.SetChecked(true);
   // {current row, button, check expected}: the left button shows nothing.
-  for (const auto [current, button, check] : {std::tuple{1, 2, true}, {2, 2, false}, {1, 1, false}}) {
+  for (const auto& [current, button, check] : {std::tuple{1, 2, true}, {2, 2, false}, {1, 1, false}}) {
     lvwCompat.SetCurrentRow(current);
     mnuCompatDPI.SetChecked(!check);
     form.lvwCompat_MouseUp(button);
