@@ -51,6 +51,8 @@ TEST_F(FileAccessContract, TypedValuesAreWrittenLittleEndianAndReadBack) {
                         "\x08\x07\x06\x05\x04\x03\x02\x01\xAB" "MZ", 29));
 
   file_.OpenFile(folder_.Path("values.bin"));
+  clsFile other;  // a second open file has a handle of its own
+  other.OpenFile(folder_.Write("other.bin", "Q"));
   const auto read = [&](auto value) {
     file_.ReadValue(value);
     return value;
