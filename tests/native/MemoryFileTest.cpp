@@ -5,6 +5,7 @@
 #include "common/PeImageBuilder.h"
 #include "inspect/DeclaresHighDpi.h"
 #include "inspect/clsExeReader.h"
+#include "inspect/clsFile.h"
 #include "platform/CurrentError.h"
 #include "platform/standin/MemoryFile.h"
 
@@ -21,6 +22,11 @@ std::vector<std::string> Answers(const std::string& path) {
   names.insert(names.end(), {std::to_string(CurrentError::Number()), reader.Architecture(),
                              std::to_string(reader.Subsystem()),
                              DeclaresHighDpi(reader) ? "aware" : "unaware"});
+  clsFile file;  // the last bytes, asked for with a count that passes the end
+  file.OpenFile(path, platform::win::kGenericRead);
+  file.Cursor(static_cast<double>(std::max<std::int64_t>(file.Length() - 5, 0)));
+  std::vector<std::uint8_t> tail(16, 0);
+  names.push_back(std::to_string(file.ReadBytes(tail)) + std::string(tail.begin(), tail.end()));
   return names;
 }
 }  // namespace
