@@ -103,8 +103,9 @@ TEST(ManifestAwarenessTest, EncodingsByByteOrderMarkOrFirstCharacter) {
       {Utf16(manifest, false, true), "invalid none"},  // says UTF-8, is UTF-16
       {utf16, "invalid none"},                         // says UTF-16, is UTF-8
       {Utf16(utf16, false, true) + std::string("\x00\xD8", 2), "invalid none"},  // a lone surrogate
-      {InSettings(Aware("true\xC3")), "invalid none"},             // no continuation byte
+      {InSettings(Aware("true\xC3")), "invalid none"},             // a cut UTF-8 sequence
       {InSettings(Aware("true")) + "\xC3", "invalid none"},         // cut at the very end
+      {InSettings(Aware("true")) + "\xC3(", "invalid none"},        // a whole document before it
       {WithPair(utf16), "system dpiAware"},                        // a surrogate pair
       {InSettings(Aware("\xC0\xAE")), "invalid none"},             // an overlong one
       // Two-, three- and four-byte characters, one of them starting an element's name.
