@@ -9,7 +9,6 @@ constexpr std::uint32_t kHighBit = 0x80000000u;
 constexpr std::size_t kSectionHeaderSize = 40;
 constexpr std::uint32_t kSectionAlignment = 0x1000;
 constexpr std::uint32_t kFileAlignment = 0x200;
-constexpr std::size_t kResourceDataDirectory = 2;
 
 std::uint32_t AlignUp(std::size_t value, std::uint32_t alignment) {
   return static_cast<std::uint32_t>((value + alignment - 1) / alignment * alignment);
@@ -133,20 +132,12 @@ PeImage PeImageBuilder::Build() const {
   Store16(out, nt + 4, machine_);
   Store16(out, nt + 6, static_cast<std::uint16_t>(sections_.size()));
   Store16(out, nt + 20, optionalSize);
-  Store16(out, nt + 22, pe32 ? 0x0102 : 0x0022);  // executable; 32-bit or large-address aware
   Store16(out, optional, pe32 ? 0x010B : 0x020B);
-  Store32(out, optional + 32, kSectionAlignment);
-  Store32(out, optional + 36, kFileAlignment);
-  Store16(out, optional + 40, 6);  // operating system version
-  Store16(out, optional + 48, 6);  // subsystem version
   Store16(out, optional + 68, subsystem_);
-  const std::size_t directories = optional + (pe32 ? 92 : 108);
-  Store32(out, directories, 16);  // NumberOfRvaAndSizes
   out.resize(optional + optionalSize, 0);
 
   image.sectionTable = static_cast<std::uint32_t>(out.size());
   std::uint32_t data = AlignUp(out.size() + sections_.size() * kSectionHeaderSize, kFileAlignment);
-  std::uint32_t imageEnd = kSectionAlignment;
   for (std::size_t i = 0; i < sections_.size(); ++i) {
     const Section& s = sections_[i];
     std::size_t header = image.sectionTable + i * kSectionHeaderSize;
@@ -156,23 +147,16 @@ PeImage PeImageBuilder::Build() const {
     Store32(out, header + 12, s.virtualAddress);
     Store32(out, header + 16, AlignUp(s.raw.size(), kFileAlignment));
     Store32(out, header + 20, data);
-    Store32(out, header + 36, 0x40000040);  // initialised data, readable
     image.sectionData.push_back(data);
     data += AlignUp(s.raw.size(), kFileAlignment);
-    imageEnd = std::max(imageEnd, AlignUp(s.virtualAddress + s.raw.size(), kSectionAlignment));
   }
-  Store32(out, optional + 56, imageEnd);        // SizeOfImage
-  Store32(out, optional + 60, image.sectionData.empty() ? data : image.sectionData.front());  // SizeOfHeaders
   out.resize(data, 0);
   for (std::size_t i = 0; i < sections_.size(); ++i)
     std::copy(sections_[i].raw.begin(), sections_[i].raw.end(), out.begin() + image.sectionData[i]);
 
   if (resourceIndex_) {
-    const Section& rsrc = sections_[*resourceIndex_];
     image.resourceSection = image.sectionData[*resourceIndex_];
     image.resources = resourceLayout_;
-    Store32(out, directories + 4 + 8 * kResourceDataDirectory, rsrc.virtualAddress);
-    Store32(out, directories + 8 + 8 * kResourceDataDirectory, static_cast<std::uint32_t>(rsrc.raw.size()));
   }
   return image;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Builds PE images in memory, so that tests describe the executables they read instead
-// of carrying opaque binaries: the headers, a section table, and a resource section
-// holding a type / name / language tree. Build() also says where each part landed, so a
-// test can then break exactly one field with Put16 / Put32.
+// of carrying opaque binaries: the header fields a reader of resources looks at, a
+// section table, and a resource section holding a type / name / language tree. Build()
+// also says where each part landed, so a test can then break one field with Put16 / Put32.
 #include <cstdint>
 #include <optional>
 #include <string>
