@@ -42,7 +42,6 @@ TEST_F(CompatCommandsTest, EditProposesTheStoredValueAndStoresTheAnswerAsTyped) 
 
   form.mnuCompatEdit_Click();  // cancelled
   ASSERT_EQ(window.inputRequests.size(), 1u);
-  EXPECT_EQ(window.inputRequests[0].prompt, "Enter the desired compatibility flags:");
   EXPECT_EQ(window.inputRequests[0].title, "Sharpwell");
   EXPECT_EQ(window.inputRequests[0].proposed, "RUNASADMIN");
   EXPECT_EQ(lvwCompat.SubItem(2, 1), "HIGHDPIAWARE");
@@ -56,20 +55,4 @@ TEST_F(CompatCommandsTest, EditProposesTheStoredValueAndStoresTheAnswerAsTyped) 
   lvwCompat.SetCurrentRow(1);
   form.mnuCompatEdit_Click();
   EXPECT_EQ(window.inputRequests.back().proposed, "");
-}
-
-TEST_F(CompatCommandsTest, DeleteRemovesExactlyTheSelectedValuesAndRows) {
-  const char* paths[] = {apps::Legacy, apps::Old32, apps::Aware, apps::Console, apps::Painter};
-  for (const char* path : paths) {
-    AddCompatRow(path, "HIGHDPIAWARE", true);
-    form.Catalogue.AddProgram(path);
-  }
-  lvwCompat.SetSelected(2, true);
-  lvwCompat.SetSelected(4, true);
-
-  form.mnuCompatDelete_Click();
-  EXPECT_EQ(Keys(lvwCompat), (Texts{Key(apps::Legacy), Key(apps::Aware), Key(apps::Painter)}));
-  EXPECT_EQ(EnumRegValues(RegistryPath::Layers),
-            (Texts{Upper(apps::Legacy), Upper(apps::Aware), Upper(apps::Painter)}));
-  EXPECT_EQ(lvwPrograms.Count(), 5);
 }

@@ -87,18 +87,16 @@ class FormFixture : public ::testing::Test, protected MemoryMainWindow {
     return GetRegValue(RegistryPath::Layers, Upper(path));
   }
 
-  // Keys of the rows of a list, in order; one column of it; its selected rows.
-  static std::vector<std::string> Keys(const ListView& list) {
-    std::vector<std::string> keys;
-    for (int i = 1; i <= list.Count(); ++i) keys.push_back(list.Key(i).value_or("?"));
-    return keys;
-  }
+  // One column of a list (-1: the row keys), in order; its selected rows.
   static std::vector<std::string> Column(const ListView& list, int subItem) {
     std::vector<std::string> cells;
-    for (int i = 1; i <= list.Count(); ++i)
-      cells.push_back((subItem == 0 ? list.Text(i) : list.SubItem(i, subItem)).value_or("?"));
+    for (int i = 1; i <= list.Count(); ++i) {
+      const auto cell = subItem < 0 ? list.Key(i) : subItem ? list.SubItem(i, subItem) : list.Text(i);
+      cells.push_back(cell.value_or("?"));
+    }
     return cells;
   }
+  static std::vector<std::string> Keys(const ListView& list) { return Column(list, -1); }
   static std::vector<int> SelectedRows(const ListView& list) {
     std::vector<int> rows;
     for (int i = 1; i <= list.Count(); ++i)

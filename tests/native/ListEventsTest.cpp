@@ -28,21 +28,22 @@ TEST_F(ListEventsTest, CtrlAWithNoOtherShiftKeySelectsEveryRow) {
   EXPECT_EQ(SelectedRows(lvwCompat), (std::vector<int>{1, 2}));
 }
 
+// Delete removes exactly the selected rows and their Layers values, never catalogue rows.
 TEST_F(ListEventsTest, TheDeleteKeyDeletesEntriesOnlyInTheCompatibilityList) {
-  ListPrograms({apps::Legacy, apps::Old32, apps::Aware});
-  for (const char* path : {apps::Legacy, apps::Old32, apps::Aware}) {
-    AddCompatRow(path, "HIGHDPIAWARE", true);
-  }
+  const auto paths = {apps::Legacy, apps::Old32, apps::Aware, apps::Console};
+  ListPrograms(paths);
+  for (const char* path : paths) AddCompatRow(path, "HIGHDPIAWARE", true);
   form.lvwPrograms_KeyDown(keys::A, keys::CtrlOnly);
   form.lvwPrograms_KeyDown(keys::Delete, 0);
-  EXPECT_EQ(lvwPrograms.Count(), 3);
 
-  for (int shift : {1, 2}) {  // with Shift or Ctrl held as well
-    lvwCompat.SetSelected(1, true);
-    form.lvwCompat_KeyDown(keys::Delete, shift);
-  }
-  EXPECT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Aware)});
-  EXPECT_EQ(EnumRegValues(RegistryPath::Layers), std::vector<std::string>{Upper(apps::Aware)});
+  lvwCompat.SetSelected(1, true);
+  lvwCompat.SetSelected(3, true);
+  form.lvwCompat_KeyDown(keys::Delete, 1);  // with Shift held as well
+  lvwCompat.SetSelected(2, true);
+  form.lvwCompat_KeyDown(keys::Delete, 2);  // with Ctrl
+  EXPECT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Old32)});
+  EXPECT_EQ(EnumRegValues(RegistryPath::Layers), std::vector<std::string>{Upper(apps::Old32)});
+  EXPECT_EQ(lvwPrograms.Count(), 4);
 }
 
 TEST_F(ListEventsTest, RightClickShowsTheMenuCheckedFromTheCurrentSelectedRow) {

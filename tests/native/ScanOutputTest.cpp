@@ -14,14 +14,9 @@ std::string Rendered(const std::vector<RegFileValue>& values) {
   for (const RegFileValue& value : values) text += value.name + "=" + value.data.ToText() + "\n";
   return text;
 }
-
-class ScanOutputTest : public ::testing::Test {
- protected:
-  void TearDown() override { platform::standin::SetActiveCodePage(65001); }
-};
 }  // namespace
 
-TEST_F(ScanOutputTest, RowsAndJsonCarryTheFiveFieldsInOrder) {
+TEST(ScanOutputTest, RowsAndJsonCarryTheFiveFieldsInOrder) {
   const ScannedProgram notes{"N/A", "unaware", "", "", "c:\\data\\notes.txt"};
   EXPECT_EQ(ScanRow(notes), "N/A\tunaware\t\t\tc:\\data\\notes.txt");
   EXPECT_EQ(ScanJson({notes, {"No", "system", "x86", "~ \"A\"\tB\r\n\x01\x1F\x7F", "c:\\x.exe"}}),
@@ -34,7 +29,7 @@ TEST_F(ScanOutputTest, RowsAndJsonCarryTheFiveFieldsInOrder) {
   EXPECT_EQ(ScanJson({}), "[]");
 }
 
-TEST_F(ScanOutputTest, JsonTextIsUtf8WhateverTheCodePage) {
+TEST(ScanOutputTest, JsonTextIsUtf8WhateverTheCodePage) {
   const auto pathInJson = [](const std::string& path) {
     const std::string json = ScanJson({{"No", "unaware", "x64", "", path}});
     const std::string key = "\"path\": \"";
@@ -49,7 +44,7 @@ TEST_F(ScanOutputTest, JsonTextIsUtf8WhateverTheCodePage) {
   EXPECT_EQ(pathInJson("a\xC3(\xC0\xAF"), "a\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
-TEST_F(ScanOutputTest, RecommendedAddsHighDpiAwareOnlyWhereWindowsStretchesAndNoModeIsSet) {
+TEST(ScanOutputTest, RecommendedAddsHighDpiAwareOnlyWhereWindowsStretchesAndNoModeIsSet) {
   const std::vector<RegFileValue> list = {
       {"C:\\Apps\\Old.exe", RegistryData(std::string("~ RUNASADMIN"))},
       {"C:\\APPS\\SET.EXE", RegistryData(std::string("DPIUNAWARE  GDIDPISCALING"))},
