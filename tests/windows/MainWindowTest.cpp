@@ -1,5 +1,5 @@
 // The real main window under Wine: layout at the screen's DPI, columns, status bar,
-// pop-up menus, focus order, and the program's name from its version record.
+// focus order, and the program's name from its version record.
 #include "platform/Layout.h"
 #include "shell/window/ProductInfo.h"
 
@@ -82,27 +82,6 @@ TEST(MainWindowDpiTest, StatusPanelOneKeepsItsMinimumAtTheWindowsDpi) {
   int parts[2] = {};
   SendMessageA(window->Control(ControlId::SBar), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   EXPECT_EQ(parts[0], TwipsToPixels(kStatusPanel1MinTwips, TwipsPerPixel(144)));
-}
-
-TEST_F(MainWindowTest, PopUpMenusHoldTheirItemsAndTheTrayMenuOpensOnShow) {
-  const struct {
-    PopupMenu menu;
-    std::vector<std::string> items;  // "" for a separator
-  } menus[] = {
-      {PopupMenu::Compat,
-       {"&High DPI aware", "&Run as Administrator", "", "&Edit", "&Delete (reset to default)"}},
-      {PopupMenu::Tray, {"&Show", "", "&Exit"}}};
-  for (const auto& m : menus) {
-    HMENU menu = window_->Menu(m.menu);
-    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(m.items.size()));
-    for (UINT i = 0; i < m.items.size(); ++i) {
-      char text[128] = {};
-      GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-      EXPECT_EQ(text, m.items[i]);
-      EXPECT_EQ((GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) != 0, m.items[i].empty());
-    }
-  }
-  EXPECT_EQ(GetMenuDefaultItem(window_->Menu(PopupMenu::Tray), TRUE, 0), 0u);
 }
 
 TEST(ProductInfoTest, TheProgramNamesItselfFromItsVersionRecord) {
