@@ -1,5 +1,6 @@
 // The real window's events reach frmSharpwell's handlers under Wine, each path once:
-// list keys and clicks, menu commands, drops, the tray callback and the ways of closing.
+// list keys and clicks, menu commands, drops, the tray callback, the monitor box and the
+// ways of closing.
 #include "common/FixturePath.h"
 #include "windows/WineSession.h"
 
@@ -129,7 +130,7 @@ TEST_F(WindowWiringTest, FilesDroppedOnEitherListReachItsHandler) {
   EXPECT_EQ(CellText(Programs(), selected, 3), LowerCase(kAware));
 }
 
-TEST_F(WindowWiringTest, TrayIconReleasesShowTheWindowOrTheMenu) {
+TEST_F(WindowWiringTest, TrayIconReleasesShowTheWindowOrTheMenuAndTrayExitTakesTheIconDown) {
   ModalCloser closer;
   TrayCallback(WM_RBUTTONDOWN);
   TrayCallback(WM_LBUTTONDOWN);
@@ -145,6 +146,16 @@ TEST_F(WindowWiringTest, TrayIconReleasesShowTheWindowOrTheMenu) {
   ASSERT_EQ(closer.Seen().size(), 1u);
   EXPECT_EQ(closer.Seen()[0].menu, window_->Menu(PopupMenu::Tray));
   EXPECT_FALSE(ended_);
+
+  // The 8-bit record with the balloon fields and no later ones, whatever the SDK adds.
+  EXPECT_EQ(platform::tray::RecordSize(), sizeof(void*) == 8 ? 504u : 488u);
+  SendMessageA(Control(ControlId::chkMonitor), BM_CLICK, 0, 0);
+  const auto owner = reinterpret_cast<std::uintptr_t>(Control(ControlId::pcbIcon16));
+  EXPECT_TRUE(TrayIconIsUp(owner));
+  Command(PopupMenu::Tray, 2);  // "&Exit"
+  EXPECT_TRUE(ended_);
+  EXPECT_FALSE(TrayIconIsUp(owner));
+  SendMessageA(Control(ControlId::chkMonitor), BM_CLICK, 0, 0);  // takes the Run value away again
 }
 
 // While monitoring only a close from the title bar or the system menu hides the window;
@@ -164,17 +175,4 @@ TEST_F(WindowWiringTest, ClosingHidesOnlyFromTheTitleBarWhileMonitoring) {
     EXPECT_EQ(ended_, c.ends);
     EXPECT_EQ(IsWindowVisible(window_->Hwnd()) != FALSE, c.ends);  // hidden, or left to end
   }
-}
-
-TEST_F(WindowWiringTest, TheMonitorBoxPutsTheIconUpAndTrayExitEndsAndTakesItDown) {
-  // The 8-bit record with the balloon fields and no later ones, whatever the SDK adds.
-  EXPECT_EQ(platform::tray::RecordSize(), sizeof(void*) == 8 ? 504u : 488u);
-  window_->Show();
-  SendMessageA(Control(ControlId::chkMonitor), BM_CLICK, 0, 0);
-  const auto owner = reinterpret_cast<std::uintptr_t>(Control(ControlId::pcbIcon16));
-  EXPECT_TRUE(TrayIconIsUp(owner));
-  Command(PopupMenu::Tray, 2);  // "&Exit"
-  EXPECT_TRUE(ended_);
-  EXPECT_FALSE(TrayIconIsUp(owner));
-  SendMessageA(Control(ControlId::chkMonitor), BM_CLICK, 0, 0);  // takes the Run value away again
 }
