@@ -29,7 +29,7 @@ int ImageOf(HWND list, int row) {
   LVITEMA item{};
   item.mask = LVIF_IMAGE;
   item.iItem = row;
-  SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  ListView_GetItem(list, &item);
   return item.iImage;
 }
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,12 +25,10 @@ std::string Lower(const std::string& path) { return platform::LowerCasePath(path
 // The lines of `text` that name a file in `folder`, in order, without their line ends.
 std::vector<std::string> LinesNaming(const std::string& text, const std::string& folder) {
   std::vector<std::string> lines;
-  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
-    end = std::min(text.find('\n', start), text.size());
-    std::string line = text.substr(start, end - start);
-    if (line.ends_with('\r')) line.pop_back();
-    if (Lower(line).find(Lower(folder)) != std::string::npos) lines.push_back(line);
-  }
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    if (Lower(line).find(Lower(folder)) != std::string::npos)
+      lines.push_back(line.substr(0, line.find('\r')));
   return lines;
 }
 

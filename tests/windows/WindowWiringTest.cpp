@@ -20,12 +20,6 @@ const std::string kUnaware = fixtures::FixturePath("x64", "dpi_false.exe");
 const std::string kNoManifest = fixtures::FixturePath("x64", "no_manifest.exe");
 const std::string kAware = fixtures::FixturePath("x64", "dpi_true_lower.exe");
 
-void Select(HWND list, int row) {
-  LVITEMA item{};
-  item.stateMask = item.state = LVIS_SELECTED;
-  SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
-
 void PumpMessages() {
   MSG message;
   for (int round = 0; round < 5; ++round, Sleep(20))
@@ -104,7 +98,7 @@ TEST_F(WindowWiringTest, ListKeysClicksAndHeaderClicksReachTheirLists) {
 
 TEST_F(WindowWiringTest, CompatibilityMenuCommandsReachTheirHandlers) {
   Form().Catalogue.AddProgram(kUnaware, true);
-  Select(Compat(), 0);
+  ListView_SetItemState(Compat(), 0, LVIS_SELECTED, LVIS_SELECTED);
   Command(PopupMenu::Compat, 1);  // "&Run as Administrator"
   EXPECT_EQ(LayersValue(kUnaware), "HIGHDPIAWARE RUNASADMIN");
   CheckMenuItem(window_->Menu(PopupMenu::Compat), 0, MF_BYPOSITION | MF_CHECKED);  // as the row shows it

@@ -170,11 +170,7 @@ inline int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_
 
 inline std::string CellText(HWND list, int row, int column) {
   char text[1040] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  ListView_GetItemText(list, row, column, text, sizeof text);
   return text;
 }
 
