@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <set>
 #include <string>
 #include <string_view>
@@ -22,8 +21,17 @@ class SeededRegistry {
       "{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
 
   SeededRegistry() {
-    for (const char* key : kChain)  // the first missing key of the chain, removed with all below it
-      if (!created_ && !KeyExists(key)) created_ = key;
+    // The first missing key from UserAssist down to Count, removed again with all below it.
+    const std::string count = std::string(kCount).substr(5);  // below HKCU
+    for (std::size_t end = count.find("\\{"); created_.empty(); end = count.find('\\', end + 1)) {
+      const std::string key = count.substr(0, end);
+      HKEY handle = nullptr;
+      if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &handle) != 0)
+        created_ = key;
+      else
+        RegCloseKey(handle);
+      if (end == std::string::npos) break;
+    }
     for (const std::string& name : EnumRegValues(kLayers)) layersBefore_.insert(UpperCase(name));
     for (const std::string& name : EnumRegValues(kCount)) countBefore_.insert(name);
   }
@@ -32,7 +40,7 @@ class SeededRegistry {
       if (!layersBefore_.contains(UpperCase(name))) DeleteRegValue(kLayers, name);
     for (const std::string& name : EnumRegValues(kCount))
       if (!countBefore_.contains(name)) DeleteRegValue(kCount, name);
-    if (created_) RegDeleteTreeA(HKEY_CURRENT_USER, created_);
+    if (!created_.empty()) RegDeleteTreeA(HKEY_CURRENT_USER, created_.c_str());
   }
   SeededRegistry(const SeededRegistry&) = delete;
   SeededRegistry& operator=(const SeededRegistry&) = delete;
@@ -45,22 +53,7 @@ class SeededRegistry {
   }
 
  private:
-  // The keys from the first that may be missing down to the Count key.
-  static constexpr std::array<const char*, 3> kChain = {
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist",
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
-      "{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}",
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
-      "{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count"};
-
-  static bool KeyExists(const char* subKey) {
-    HKEY key = nullptr;
-    const bool exists = RegOpenKeyExA(HKEY_CURRENT_USER, subKey, 0, KEY_READ | KEY_WOW64_64KEY, &key) == 0;
-    if (exists) RegCloseKey(key);
-    return exists;
-  }
-
-  const char* created_ = nullptr;
+  std::string created_;
   std::set<std::string> layersBefore_;
   std::set<std::string> countBefore_;
 };

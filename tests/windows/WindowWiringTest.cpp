@@ -1,5 +1,6 @@
 // The real window's events reach frmSharpwell's handlers under Wine, each path once:
-// list keys and clicks, menu commands, drops, the tray callback and the ways of closing.
+// list keys and clicks, menu commands, drops, the tray callback, the monitor box and the
+// ways of closing.
 #include "common/FixturePath.h"
 #include "windows/WineSession.h"
 
@@ -18,21 +19,6 @@ using namespace wine_session;
 const std::string kUnaware = fixtures::FixturePath("x64", "dpi_false.exe");
 const std::string kNoManifest = fixtures::FixturePath("x64", "no_manifest.exe");
 const std::string kAware = fixtures::FixturePath("x64", "dpi_true_lower.exe");
-
-std::vector<int> SelectedRows(HWND list) {
-  std::vector<int> rows;
-  for (int row = -1; (row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;)
-    rows.push_back(row);
-  return rows;
-}
-
-void SelectOnly(HWND list, int row) {
-  LVITEMA item{};
-  item.stateMask = LVIS_SELECTED;
-  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-  item.state = LVIS_SELECTED;
-  SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
 
 void PumpMessages() {
   MSG message;
@@ -87,7 +73,7 @@ TEST_F(WindowWiringTest, ListKeysClicksAndHeaderClicksReachTheirLists) {
   for (const std::string& path : {kNoManifest, kAware, fixtures::FixturePath("x86", "dpi_false.exe")})
     Form().Catalogue.AddProgram(path);
   PressKey(Programs(), 'A', true);
-  EXPECT_EQ(SelectedRows(Programs()), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(SendMessageA(Programs(), LVM_GETSELECTEDCOUNT, 0, 0), 3);
   HWND header = reinterpret_cast<HWND>(SendMessageA(Programs(), LVM_GETHEADER, 0, 0));
   RECT name{};
   SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&name));
@@ -104,16 +90,15 @@ TEST_F(WindowWiringTest, ListKeysClicksAndHeaderClicksReachTheirLists) {
   ClickAt(Programs(), POINT{20, 40}, true);  // the catalogue has no menu
   EXPECT_EQ(closer.Seen().size(), 1u);
 
-  SelectOnly(Compat(), 0);
-  PressKey(Compat(), VK_DELETE, false);
+  PressKey(Compat(), VK_DELETE, false);  // deletes the row the right click selected
   ASSERT_EQ(RowCount(Compat()), 1);
-  EXPECT_EQ(LowerCase(CellText(Compat(), 0, 0)), "no_manifest.exe");
-  EXPECT_EQ(LayersValue(kUnaware), "");
+  EXPECT_EQ(LowerCase(CellText(Compat(), 0, 0)), "dpi_false.exe");
+  EXPECT_EQ(LayersValue(kNoManifest), "");
 }
 
 TEST_F(WindowWiringTest, CompatibilityMenuCommandsReachTheirHandlers) {
   Form().Catalogue.AddProgram(kUnaware, true);
-  SelectOnly(Compat(), 0);
+  ListView_SetItemState(Compat(), 0, LVIS_SELECTED, LVIS_SELECTED);
   Command(PopupMenu::Compat, 1);  // "&Run as Administrator"
   EXPECT_EQ(LayersValue(kUnaware), "HIGHDPIAWARE RUNASADMIN");
   CheckMenuItem(window_->Menu(PopupMenu::Compat), 0, MF_BYPOSITION | MF_CHECKED);  // as the row shows it
@@ -129,17 +114,17 @@ TEST_F(WindowWiringTest, FilesDroppedOnEitherListReachItsHandler) {
   const std::string folder = fixtures::FixturePath("x64");
   EXPECT_EQ(Drop(window_->DropTarget(ControlId::lvwCompat), {folder, kUnaware}),
             static_cast<DWORD>(DROPEFFECT_LINK));
-  ASSERT_EQ(closer.Seen().size(), 1u);
-  EXPECT_EQ(closer.Seen()[0].title, "Sharpwell");
+  EXPECT_EQ(closer.Seen().size(), 1u);  // the folder is refused
   EXPECT_EQ(LayersValue(kUnaware), "HIGHDPIAWARE");
 
   Drop(window_->DropTarget(ControlId::lvwPrograms), {UpperCase(kAware)});
   EXPECT_EQ(RowCount(Programs()), 2);
-  ASSERT_EQ(SelectedRows(Programs()).size(), 1u);  // the dropped program
-  EXPECT_EQ(CellText(Programs(), SelectedRows(Programs())[0], 3), LowerCase(kAware));
+  ASSERT_EQ(SendMessageA(Programs(), LVM_GETSELECTEDCOUNT, 0, 0), 1);  // the dropped program
+  const int selected = static_cast<int>(SendMessageA(Programs(), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  EXPECT_EQ(CellText(Programs(), selected, 3), LowerCase(kAware));
 }
 
-TEST_F(WindowWiringTest, TrayIconReleasesShowTheWindowOrTheMenu) {
+TEST_F(WindowWiringTest, TrayIconReleasesShowTheWindowOrTheMenuAndTrayExitTakesTheIconDown) {
   ModalCloser closer;
   TrayCallback(WM_RBUTTONDOWN);
   TrayCallback(WM_LBUTTONDOWN);
@@ -147,6 +132,7 @@ TEST_F(WindowWiringTest, TrayIconReleasesShowTheWindowOrTheMenu) {
   TrayCallback(WM_LBUTTONUP);
   EXPECT_TRUE(IsWindowVisible(window_->Hwnd()));
   EXPECT_TRUE(closer.Seen().empty());
+  EXPECT_EQ(GetMenuDefaultItem(window_->Menu(PopupMenu::Tray), TRUE, 0), 0u);  // "&Show" in bold
   // Under Wine a focus change that arrives late may close the menu before it is seen;
   // a release that does not reach the menu's handler never shows one.
   for (int attempt = 0; attempt < 3 && closer.Seen().empty(); ++attempt, PumpMessages())
@@ -154,35 +140,9 @@ TEST_F(WindowWiringTest, TrayIconReleasesShowTheWindowOrTheMenu) {
   ASSERT_EQ(closer.Seen().size(), 1u);
   EXPECT_EQ(closer.Seen()[0].menu, window_->Menu(PopupMenu::Tray));
   EXPECT_FALSE(ended_);
-}
 
-// Only a close from the title bar or the system menu hides the window while
-// monitoring; a close from another program or the end of the session ends it.
-TEST_F(WindowWiringTest, ClosingHidesOnlyFromTheTitleBarWhileMonitoring) {
-  const struct {
-    UINT message;
-    WPARAM wParam;
-    bool monitoring, ends;
-  } cases[] = {
-      {WM_SYSCOMMAND, SC_CLOSE, true, false}, {WM_SYSCOMMAND, SC_CLOSE, false, true},
-      {WM_CLOSE, 0, true, true},              {WM_ENDSESSION, TRUE, true, true},
-  };
-  HWND check = Control(ControlId::chkMonitor);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.message << " monitoring " << c.monitoring);
-    ended_ = false;
-    window_->Show();
-    SendMessageA(check, BM_SETCHECK, c.monitoring ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendMessageA(window_->Hwnd(), c.message, c.wParam, 0);
-    EXPECT_EQ(ended_, c.ends);
-    EXPECT_EQ(IsWindowVisible(window_->Hwnd()) != FALSE, c.ends);  // hidden, or left to end
-  }
-}
-
-TEST_F(WindowWiringTest, TheMonitorBoxPutsTheIconUpAndTrayExitEndsAndTakesItDown) {
   // The 8-bit record with the balloon fields and no later ones, whatever the SDK adds.
   EXPECT_EQ(platform::tray::RecordSize(), sizeof(void*) == 8 ? 504u : 488u);
-  window_->Show();
   SendMessageA(Control(ControlId::chkMonitor), BM_CLICK, 0, 0);
   const auto owner = reinterpret_cast<std::uintptr_t>(Control(ControlId::pcbIcon16));
   EXPECT_TRUE(TrayIconIsUp(owner));
@@ -190,4 +150,23 @@ TEST_F(WindowWiringTest, TheMonitorBoxPutsTheIconUpAndTrayExitEndsAndTakesItDown
   EXPECT_TRUE(ended_);
   EXPECT_FALSE(TrayIconIsUp(owner));
   SendMessageA(Control(ControlId::chkMonitor), BM_CLICK, 0, 0);  // takes the Run value away again
+}
+
+// While monitoring only a close from the title bar or the system menu hides the window;
+// a close from another program or the end of the session ends it.
+TEST_F(WindowWiringTest, ClosingHidesOnlyFromTheTitleBarWhileMonitoring) {
+  const struct {
+    UINT message;
+    WPARAM wParam;
+    bool ends;
+  } cases[] = {{WM_SYSCOMMAND, SC_CLOSE, false}, {WM_CLOSE, 0, true}, {WM_ENDSESSION, TRUE, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    ended_ = false;
+    window_->Show();
+    SendMessageA(Control(ControlId::chkMonitor), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(window_->Hwnd(), c.message, c.wParam, 0);
+    EXPECT_EQ(ended_, c.ends);
+    EXPECT_EQ(IsWindowVisible(window_->Hwnd()) != FALSE, c.ends);  // hidden, or left to end
+  }
 }

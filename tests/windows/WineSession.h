@@ -37,22 +37,25 @@ inline bool WaitUntil(const std::function<bool()>& predicate, DWORD ms) {
   return true;
 }
 
-// A started process, its standard output into `output` when given; one still running
-// when the object goes is terminated.
+// A started process, its standard output into the file `output` when given; one still
+// running when the object goes is terminated.
 class Child {
  public:
-  explicit Child(std::string commandLine, HANDLE output = nullptr) {
+  explicit Child(std::string commandLine, const std::string& output = "") {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    if (!output.empty())
+      output_ = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (output) {
-      startup.dwFlags = STARTF_USESTDHANDLES;
-      startup.hStdOutput = output;
-      startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    }
-    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, output != nullptr, 0, nullptr,
+    startup.dwFlags = output.empty() ? 0 : STARTF_USESTDHANDLES;
+    startup.hStdOutput = output_;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, !output.empty(), 0, nullptr,
                               nullptr, &startup, &info_) != FALSE;
   }
   ~Child() {
+    if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
     if (!started_) return;
     TerminateProcess(info_.hProcess, 1);  // fails harmlessly once it has ended
     WaitForExit(5000);
@@ -61,34 +64,25 @@ class Child {
   }
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
-  bool Started() const { return started_; }
   DWORD Id() const { return info_.dwProcessId; }
   bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
-  DWORD ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return code;
+
+  // The exit status, once it ended within `ms`; -1 when it did not start or end.
+  long ExitCode(DWORD ms) const {
+    DWORD code = 0;
+    const bool ended = started_ && WaitForExit(ms) && GetExitCodeProcess(info_.hProcess, &code);
+    return ended ? static_cast<long>(code) : -1;
   }
 
  private:
   PROCESS_INFORMATION info_{};
+  HANDLE output_ = INVALID_HANDLE_VALUE;
   bool started_ = false;
 };
 
-// The exit status of `commandLine` run to its end, its standard output written to the
-// file `output` when given; -1 when it did not start or end within 30 s.
+// The exit status of `commandLine` run to its end within 30 s (see Child::ExitCode).
 inline long RunToEnd(const std::string& commandLine, const std::string& output = "") {
-  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-  HANDLE file = output.empty() ? nullptr
-                               : CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
-                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  long status = -1;
-  {
-    Child child(commandLine, file);
-    if (child.Started() && child.WaitForExit(30000)) status = static_cast<long>(child.ExitCode());
-  }
-  if (file) CloseHandle(file);
-  return status;
+  return Child(commandLine, output).ExitCode(30000);
 }
 
 // A window's text, or that of its child `item` (0xFFFF: a message box's text).
@@ -132,8 +126,8 @@ inline bool TrayIconIsUp(std::uintptr_t owner) {
 class ModalCloser {
  public:
   struct Shown {
-    HMENU menu = nullptr;  // a pop-up menu's handle, or a message box's:
-    std::string title, text;
+    HMENU menu;        // a pop-up menu's handle, or none for a message box:
+    std::string text;  // the message box's text
   };
   ModalCloser() : thread_([this] { Run(); }) {}
   ~ModalCloser() {
@@ -152,25 +146,16 @@ class ModalCloser {
   static constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
 
   void Run() {
-    while (!stop_) {
-      Shown shown;
+    for (; !stop_; Sleep(20)) {
       HWND box = WaitForTopLevel(GetCurrentProcessId(), "#32770", 0, true);
       HWND window = box ? box : WaitForTopLevel(GetCurrentProcessId(), "#32768", 0, true);
-      if (!window) {
-        Sleep(20);
-        continue;
-      }
-      if (box) {
-        shown = {nullptr, TextOf(box), TextOf(box, 0xFFFF)};
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-      } else {
-        shown.menu = reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0));
-        EndMenu();
-      }
+      if (!window) continue;
+      const HMENU menu = box ? nullptr : reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0));
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back(shown);
+        seen_.push_back({menu, box ? TextOf(box, 0xFFFF) : ""});
       }
+      box ? PostMessageA(box, WM_COMMAND, IDOK, 0) : EndMenu();
       WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
     }
   }
@@ -185,11 +170,7 @@ inline int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_
 
 inline std::string CellText(HWND list, int row, int column) {
   char text[1040] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  ListView_GetItemText(list, row, column, text, sizeof text);
   return text;
 }
 
