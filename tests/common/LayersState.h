@@ -31,8 +31,7 @@ inline void Clear() {
   for (const RegFileValue& value : ReadLayersValues()) DeleteRegValue(kLayersKeyPath, value.name);
 }
 
-// Keeps the list and LOCALAPPDATA as they are and empties the list; both come back when
-// the object goes.
+// Empties the list for a test; the list and LOCALAPPDATA come back when the object goes.
 class Saved {
  public:
   Saved() : values_(ReadLayersValues()), localAppData_(platform::GetEnvironmentVariableA("LOCALAPPDATA")) {

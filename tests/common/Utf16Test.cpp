@@ -8,24 +8,22 @@
 #include "inspect/Utf16.h"
 
 namespace {
-std::string Convert(const std::vector<std::uint16_t>& units, bool oddByte = false) {
+// The units as UTF-16LE bytes, then `tail` (an odd byte is half a unit: not a character).
+std::string Convert(std::u16string_view units, std::string_view tail = "") {
   std::vector<std::uint8_t> bytes;
-  for (std::uint16_t unit : units) {
-    bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-  }
-  if (oddByte) bytes.push_back(0x41);  // half a unit: not a character
+  for (char16_t unit : units)
+    bytes.insert(bytes.end(), {std::uint8_t(unit & 0xFF), std::uint8_t(unit >> 8)});
+  bytes.insert(bytes.end(), tail.begin(), tail.end());
   return Utf16LeToText(bytes);
 }
 }  // namespace
 
 TEST(Utf16Test, EachLengthOfUtf8AtItsEdgesAndLoneSurrogatesReplaced) {
-  EXPECT_EQ(Convert({0x7F, 0x80}), "\x7F\xC2\x80");
-  EXPECT_EQ(Convert({0x7FF, 0x800}), "\xDF\xBF\xE0\xA0\x80");
-  EXPECT_EQ(Convert({0xFFFF}), "\xEF\xBF\xBF");
-  EXPECT_EQ(Convert({0xD800, 0xDC00, 0xDBFF, 0xDFFF}), "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
+  EXPECT_EQ(Convert(u"\x7F\x80"), "\x7F\xC2\x80");
+  EXPECT_EQ(Convert(u"\x7FF\x800"), "\xDF\xBF\xE0\xA0\x80");
+  EXPECT_EQ(Convert(u"\xFFFF"), "\xEF\xBF\xBF");
+  EXPECT_EQ(Convert(u"\xD800\xDC00\xDBFF\xDFFF"), "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
   const std::string replacement = "\xEF\xBF\xBD";
-  EXPECT_EQ(Convert({0xDC00, 'a'}), replacement + "a");
-  EXPECT_EQ(Convert({0xD800, 'a'}), replacement + "a");
-  EXPECT_EQ(Convert({'a', 0xD800}, true), "a" + replacement);
+  EXPECT_EQ(Convert(u"\xDC00\xD800" u"a"), replacement + replacement + "a");
+  EXPECT_EQ(Convert(u"a\xD800", "A"), "a" + replacement);
 }
