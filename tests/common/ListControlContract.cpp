@@ -62,43 +62,41 @@ TEST_P(ListControlContract, KeysAreUniqueExactAndPositionsCountFromOne) {
 }
 
 TEST_P(ListControlContract, SubItemsAreTheColumnsAfterTheFirst) {
-  AddRows({"notepad.exe", "calc.exe"});
-  ASSERT_TRUE(list_->SetSubItem(1, 1, "No"));
-  ASSERT_TRUE(list_->SetSubItem(1, 3, "c:\\windows\\notepad.exe"));
+  AddRows({"notepad.exe", "calc.exe"}, 2);  // the compatibility list's two columns
+  ASSERT_TRUE(list_->SetSubItem(1, 1, "HIGHDPIAWARE"));
   ASSERT_TRUE(list_->SetText(2, "calculator"));
-  EXPECT_EQ(list_->SubItem(1, 1), "No");
-  EXPECT_EQ(list_->SubItem(1, 3), "c:\\windows\\notepad.exe");
-  EXPECT_EQ(list_->SubItem(2, 3), "");
+  EXPECT_EQ(list_->SubItem(1, 1), "HIGHDPIAWARE");
+  EXPECT_EQ(list_->SubItem(2, 1), "");
   EXPECT_EQ(Texts(), (Strings{"notepad.exe", "calculator"}));
-  EXPECT_EQ(CurrentError::Number(), 0);
-  // Sub-item 0 is the row text; 4 is past the last column.
-  for (int subItem : {0, 4}) {
+  // Sub-item 0 is the row text; 2 needs a third column.
+  for (int subItem : {0, 2}) {
     CurrentError::Clear();
     EXPECT_FALSE(list_->SetSubItem(1, subItem, "x")) << subItem;
     EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty) << subItem;
   }
+  EXPECT_FALSE(list_->SubItem(1, 2).has_value());
   std::vector<std::string> seen;
   for (const ListColumn& c : list_->Columns())
     seen.push_back(std::to_string(c.width) + (c.alignment == ColumnAlignment::Centre ? "c" : ""));
-  EXPECT_EQ(seen, (Strings{"200", "43c", "17", "400"}));
+  EXPECT_EQ(seen, (Strings{"200", "43c"}));
 }
 
-TEST_P(ListControlContract, ASubItemNeedsItsColumn) {
-  AddRows({"tool.exe"}, 2);  // the compatibility list's two columns
-  EXPECT_TRUE(list_->SetSubItem(1, 1, "HIGHDPIAWARE"));
-  EXPECT_FALSE(list_->SetSubItem(1, 2, "x86"));
-  EXPECT_FALSE(list_->SubItem(1, 2).has_value());
-  EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty);
-}
-
-TEST_P(ListControlContract, SmallIconsNameImagesOfTheBoundImageList) {
-  ASSERT_TRUE(icons_->Add("default", Solid(0x102030)));
+TEST_P(ListControlContract, SmallIconsNameImagesOfTheBoundImageListByUniqueKeys) {
+  Picture first = Solid(0x112233);
+  first.pixels[1] = 0xFFAABBCCu;
+  ASSERT_TRUE(icons_->Add("default", first));
+  EXPECT_FALSE(icons_->Add("default", Solid(0x778899)));
+  EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotUnique);
+  EXPECT_EQ(icons_->Image("default").value_or(Picture{}).pixels, first.pixels);
   AddRows({"a.exe"});
   ASSERT_TRUE(list_->SetSmallIcon(1, "default"));
   // A key the image list does not hold is refused and the icon stays.
   EXPECT_FALSE(list_->SetSmallIcon(1, "c:\\p\\a.exe"));
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotFound);
   EXPECT_EQ(list_->SmallIcon(1), "default");
+  CurrentError::Clear();
+  EXPECT_FALSE(icons_->Image("c:\\p\\a.exe").has_value());
+  EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotFound);
   ASSERT_TRUE(icons_->Add("c:\\p\\a.exe", Solid(0x405060)));
   EXPECT_TRUE(list_->SetSmallIcon(1, "c:\\p\\a.exe"));
   EXPECT_EQ(list_->SmallIcon(1), "c:\\p\\a.exe");
@@ -106,22 +104,10 @@ TEST_P(ListControlContract, SmallIconsNameImagesOfTheBoundImageList) {
   EXPECT_EQ(list_->SmallIcon(list_->AddRow("k2", "b.exe", "not yet").value_or(1)), "not yet");
 }
 
-TEST_P(ListControlContract, ImageListKeysAreUniqueAndImagesKeepTheirPixels) {
-  Picture first = Solid(0x112233);
-  first.pixels[1] = 0xFFAABBCCu;
-  ASSERT_TRUE(icons_->Add("a", first));
-  EXPECT_FALSE(icons_->Add("a", Solid(0x778899)));
-  EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotUnique);
-  EXPECT_EQ(icons_->Count(), 1);
-  EXPECT_EQ(icons_->Image("a").value_or(Picture{}).pixels, first.pixels);
-  CurrentError::Clear();
-  EXPECT_FALSE(icons_->Image("c").has_value());
-  EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotFound);
-
+TEST_P(ListControlContract, ImagesAreScaledToTheListsSizeAndMustBeWhole) {
   Picture broken{4, 4, std::vector<std::uint32_t>(15, 0xFF000000u)};  // one pixel short
   EXPECT_FALSE(icons_->Add("broken", broken));
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty);
-  EXPECT_FALSE(icons_->Contains("broken"));
 
   Picture big{icons_->ImageWidth() * 2, icons_->ImageHeight() * 2, {}};
   big.pixels.assign(static_cast<std::size_t>(big.width * big.height), 0xFF00FF00u);
@@ -139,7 +125,6 @@ TEST_P(ListControlContract, TheSelectedRowIsTheCurrentOneWhenSelectedElseTheFirs
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::NoCurrentObject);
   ASSERT_TRUE(list_->SetSelected(2, true));
   ASSERT_TRUE(list_->SetSelected(4, true));
-  EXPECT_EQ(list_->Selected(3), false);
   EXPECT_EQ(list_->SelectedRow(), 2);
   ASSERT_TRUE(list_->SetCurrentRow(4));
   EXPECT_EQ(list_->SelectedRow(), 4);
@@ -152,8 +137,6 @@ TEST_P(ListControlContract, TheSelectedRowIsTheCurrentOneWhenSelectedElseTheFirs
   EXPECT_TRUE(list_->EnsureVisible(3));
   EXPECT_EQ(list_->CurrentRow(), 3);
   for (int position : {1, 2, 4}) EXPECT_EQ(list_->Selected(position), false) << position;
-  EXPECT_FALSE(list_->SetSelectedRow(5));
-  EXPECT_EQ(CurrentError::Number(), ErrorNumber::SubscriptOutOfRange);
   EXPECT_TRUE(list_->DeselectSelectedRow());
   EXPECT_FALSE(list_->SelectedRow().has_value());
 }
@@ -175,21 +158,21 @@ TEST_P(ListControlContract, SortOnceOrdersByOneColumnStablyAndOnlyOnce) {
   AddRows({"delta", "Alpha", "charlie", "bravo"});
   const char* bits[] = {"x86", "x64", "x86", "x64"};
   for (int position = 1; position <= 4; ++position)
-    ASSERT_TRUE(list_->SetSubItem(position, 2, bits[position - 1]));
+    ASSERT_TRUE(list_->SetSubItem(position, 3, bits[position - 1]));
   ASSERT_TRUE(list_->SortOnce(0));
   EXPECT_EQ(Texts(), (Strings{"Alpha", "bravo", "charlie", "delta"}));
   EXPECT_EQ(list_->FindRow("k1"), 4);
-  EXPECT_EQ(list_->SubItem(1, 2), "x64");
-  // By "Bits": equal texts keep the order they had.
-  ASSERT_TRUE(list_->SetSubItem(1, 2, "x86"));
-  ASSERT_TRUE(list_->SortOnce(2));
+  EXPECT_EQ(list_->SubItem(1, 3), "x64");
+  // By the last column: equal texts keep the order they had.
+  ASSERT_TRUE(list_->SetSubItem(1, 3, "x86"));
+  ASSERT_TRUE(list_->SortOnce(3));
   EXPECT_EQ(Texts(), (Strings{"bravo", "Alpha", "charlie", "delta"}));
   EXPECT_EQ(list_->AddRow("k9", "aardvark", "none"), 5);  // a new row goes to the end
   EXPECT_FALSE(list_->SortOnce(4));
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty);
 }
 
-TEST_P(ListControlContract, StatusBarPanelTwoSitsAtTheRightEdge) {
+TEST_P(ListControlContract, StatusBarPanelTwoSitsAtTheRightEdgeAndProgressStaysInRange) {
   StatusBar& status = set_->Status();
   status.SetPanel1Text("Loading...");
   EXPECT_EQ(status.Panel1Text(), "Loading...");
@@ -199,13 +182,11 @@ TEST_P(ListControlContract, StatusBarPanelTwoSitsAtTheRightEdge) {
   EXPECT_NEAR(status.Panel2Left(), 760 - 333, 4);
   EXPECT_NEAR(status.Panel2Left() + status.Panel2Width(), 760, 4);
   EXPECT_NEAR(status.Top() + status.Height(), 500, 1);
-  EXPECT_GT(status.Height(), 0);
   set_->ResizeParent(300, 400);  // panel 1 keeps its minimum width
   EXPECT_GE(status.Panel2Left(), 96);
   EXPECT_NEAR(status.Panel2Left() + status.Panel2Width(), 300, 4);
-}
 
-TEST_P(ListControlContract, ProgressBarRefusesValuesBeyondItsRange) {
+  // The progress bar refuses values beyond its range.
   ProgressBar& bar = set_->Progress();
   ASSERT_TRUE(bar.SetMax(100));
   ASSERT_TRUE(bar.SetValue(100));
@@ -215,7 +196,6 @@ TEST_P(ListControlContract, ProgressBarRefusesValuesBeyondItsRange) {
   EXPECT_FALSE(bar.SetMax(0));
   EXPECT_EQ(bar.Max(), 100);
   EXPECT_EQ(bar.Value(), 100);
-  EXPECT_EQ(bar.Min(), 0);
   EXPECT_TRUE(bar.SetMax(39));  // below the value shown: the value comes down to it
   EXPECT_EQ(bar.Value(), 39);
   EXPECT_TRUE(bar.SetValue(0));

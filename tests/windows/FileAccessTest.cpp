@@ -1,5 +1,5 @@
 // clsFile over the real kernel32 only: share modes against other handles, the handle
-// released on the next open, and the WOW64 redirection probe.
+// released on the next open, and the WOW64 redirection switch.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -22,11 +22,18 @@ bool OthersCanWrite(const std::string& path) {
   return handle != INVALID_HANDLE_VALUE && ::CloseHandle(handle);
 }
 
-TEST(FileAccessTest, ShareModesAndReleasedHandles) {
+TEST(FileAccessTest, ShareModesReleasedHandlesAndTheRedirectionSwitch) {
+  ::SetLastError(ERROR_INVALID_DATA);
   CurrentError::Clear();
+  clsFile file;
+  EXPECT_EQ(::GetLastError(), 0u) << "the redirection probe leaves no error behind";
+  BOOL underWow64 = FALSE;
+  ASSERT_TRUE(::IsWow64Process(::GetCurrentProcess(), &underWow64));
+  EXPECT_EQ(file.Wow64Present(), underWow64 != FALSE);
+  file.Wow64Bypass = true;  // opens work whether or not the switch exists
+
   TempFolder folder;
   const std::string first = folder.Write("first.bin", "MZ");
-  clsFile file;
   file.OpenFile(first);
   EXPECT_FALSE(OthersCanWrite(first));
   file.OpenFile(folder.Write("second.bin", "B"));  // releases the first
@@ -40,23 +47,7 @@ TEST(FileAccessTest, ShareModesAndReleasedHandles) {
                 FILE_FLAG_RANDOM_ACCESS);  // how executables are opened for reading
   EXPECT_EQ(file.Length(), 2) << CurrentError::Description();
   ::CloseHandle(other);
-}
-
-TEST(FileAccessTest, TheRedirectionProbeLeavesNoErrorBehind) {
-  ::SetLastError(ERROR_INVALID_DATA);
-  CurrentError::Clear();
-  clsFile file;
-  EXPECT_EQ(::GetLastError(), 0u);
-  BOOL underWow64 = FALSE;
-  ASSERT_TRUE(::IsWow64Process(::GetCurrentProcess(), &underWow64));
-  EXPECT_EQ(file.Wow64Present(), underWow64 != FALSE);
-  TempFolder folder;
-  file.Wow64Bypass = true;  // works whether or not the switch exists
-  file.OpenFile(folder.Write("bypass.bin", "MZ"));
-  EXPECT_EQ(file.Length(), 2) << CurrentError::Description();
-  file.Wow64DisableRedirect();
-  file.Wow64EnableRedirect();
-  file.Wow64EnableRedirect();  // a second restore without a switch-off does nothing
+  file.Wow64EnableRedirect();  // a restore without a switch-off does nothing
   EXPECT_EQ(CurrentError::Number(), 0);
 }
 

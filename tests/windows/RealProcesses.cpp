@@ -1,5 +1,5 @@
-// The process contract's programs under Wine: copies of a system program started
-// suspended (they need not run to be listed and named), ended when the test ends; and
+// The process contract's programs under Wine: this test program itself, or a copy of it,
+// started suspended (they need not run to be listed and named), ended when the test ends; and
 // the foreground-window calls reached once over a real window.
 // The platform headers come before windows.h, whose macros share their constants' names.
 #include "common/RunningProgram.h"
@@ -11,20 +11,14 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::string SystemFolder(bool wow64Redirected) {
+std::string OwnPath() {
   char buffer[MAX_PATH] = {};
-  UINT length = wow64Redirected ? ::GetSystemWow64DirectoryA(buffer, MAX_PATH)
-                                : ::GetSystemDirectoryA(buffer, MAX_PATH);
-  return std::string(buffer, length);
+  return std::string(buffer, ::GetModuleFileNameA(nullptr, buffer, MAX_PATH));
 }
 
 class ChildProgram : public RunningProgram {
  public:
-  // A 32-bit process on 64-bit Windows runs the system folder's programs from SysWOW64.
-  explicit ChildProgram(std::size_t length) {
-    BOOL wow64 = FALSE;
-    path_ = SystemFolder(::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64) + "\\ping.exe";
-    if (length > 0) path_ = Copy(length);
+  explicit ChildProgram(std::size_t length) : path_(length > 0 ? Copy(length) : OwnPath()) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + path_ + "\"";
@@ -45,7 +39,7 @@ class ChildProgram : public RunningProgram {
   std::string ImagePath() const override { return path_; }
 
  private:
-  // ping.exe copied to a path of `length` characters: folders of 100 characters until
+  // This program copied to a path of `length` characters: folders of 100 characters until
   // the rest fits one file name.
   std::string Copy(std::size_t length) {
     std::string folder = folder_.Path();
@@ -53,8 +47,7 @@ class ChildProgram : public RunningProgram {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     const std::string path = folder + "\\" + std::string(length - folder.size() - 5, 'p') + ".exe";
-    const std::string ping = SystemFolder(false) + "\\ping.exe";
-    return ::CopyFileA(ping.c_str(), path.c_str(), FALSE) ? path : "";
+    return ::CopyFileA(OwnPath().c_str(), path.c_str(), FALSE) ? path : "";
   }
 
   TempFolder folder_;  // removed after the program has ended

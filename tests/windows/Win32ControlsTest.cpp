@@ -7,17 +7,10 @@
 namespace {
 
 HWND MakeHostWindow() {
-  static const bool registered = [] {
-    InitListControls();
-    WNDCLASSA host{};
-    host.lpfnWndProc = DefWindowProcA;
-    host.hInstance = GetModuleHandleA(nullptr);
-    host.lpszClassName = "SharpwellControlsTestHost";
-    return RegisterClassA(&host) != 0;
-  }();
-  return registered ? CreateWindowExA(0, "SharpwellControlsTestHost", "", WS_POPUP, 0, 0, 800,
-                                      600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)
-                    : nullptr;
+  static const bool initialised = InitListControls();
+  return initialised ? CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr)
+                     : nullptr;
 }
 
 void DestroyHost(HWND window) { DestroyWindow(window); }
