@@ -64,8 +64,8 @@ int RunFlags(const std::vector<std::string>& args, std::FILE* output, std::FILE*
   if (stored ? *changed != flags : !changed->empty()) {
     std::string failure;
     if (!BackUpLayersBeforeFirstChange(&failure))
-      return CommandFailed(errors, "no backup of the compatibility list could be written (" + failure +
-                                "); nothing was changed");
+      return CommandFailed(errors, "no backup of the compatibility list could be written (" +
+                                       failure + "); nothing was changed");
     const std::string name = stored.value_or(platform::UpperCasePath(path));
     SetLayersValue(name, *changed);
     if (GetRegValue(kLayersKeyPath, name).ToText() != *changed)

@@ -18,12 +18,7 @@ static_assert(reg::kBinary == REG_BINARY && reg::kDword == REG_DWORD &&
 static_assert(reg::kNonVolatile == REG_OPTION_NON_VOLATILE);
 static_assert(reg::kCreatedNewKey == REG_CREATED_NEW_KEY &&
               reg::kOpenedExistingKey == REG_OPENED_EXISTING_KEY);
-static_assert(reg::kSuccess == ERROR_SUCCESS && reg::kFileNotFound == ERROR_FILE_NOT_FOUND);
-static_assert(reg::kAccessDenied == ERROR_ACCESS_DENIED &&
-              reg::kInvalidHandle == ERROR_INVALID_HANDLE);
-static_assert(reg::kInvalidParameter == ERROR_INVALID_PARAMETER &&
-              reg::kMoreData == ERROR_MORE_DATA);
-static_assert(reg::kNoMoreItems == ERROR_NO_MORE_ITEMS && reg::kKeyDeleted == ERROR_KEY_DELETED);
+// The statuses are the system error numbers (err::), checked against the SDK with the file calls.
 namespace {
 // The predefined roots are sign-extended 32-bit values in a 64-bit process.
 HKEY ToHkey(RegKey key) {
