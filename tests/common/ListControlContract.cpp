@@ -35,53 +35,39 @@ Picture ListControlContract::Solid(std::uint32_t rgb) {
   return picture;
 }
 
-namespace {
 using Strings = std::vector<std::string>;
-}
 
 TEST_P(ListControlContract, KeysAreUniqueExactAndPositionsCountFromOne) {
-  AddRows({"one.exe", "two.exe"});
+  AddRows({"one.exe", "two.exe"}, 2);  // the compatibility list's two columns
   EXPECT_FALSE(list_->AddRow("k1", "other.exe", "icon").has_value());
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotUnique);
-  EXPECT_EQ(Texts(), (Strings{"one.exe", "two.exe"}));
   EXPECT_EQ(list_->AddRow("K1", "upper", "icon"), 3);
   EXPECT_EQ(list_->FindRow("k2"), 2);
   EXPECT_EQ(list_->Key(3), "K1");
-
   EXPECT_FALSE(list_->FindRow("k4").has_value());
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotFound);
-  for (int position : {0, 4, -1}) {
-    CurrentError::Clear();
+  for (int position : {0, 4}) {
     EXPECT_FALSE(list_->Text(position).has_value()) << position;
     EXPECT_EQ(CurrentError::Number(), ErrorNumber::SubscriptOutOfRange) << position;
   }
-  EXPECT_FALSE(list_->SetSubItem(4, 1, "x"));
-  EXPECT_FALSE(list_->RemoveRow(4));
-  EXPECT_FALSE(list_->SetSelected(0, true));
-  EXPECT_EQ(list_->Count(), 3);
-}
 
-TEST_P(ListControlContract, SubItemsAreTheColumnsAfterTheFirst) {
-  AddRows({"notepad.exe", "calc.exe"}, 2);  // the compatibility list's two columns
+  // Sub-items are the columns after the first: 0 is the row text; 2 needs a third column.
   ASSERT_TRUE(list_->SetSubItem(1, 1, "HIGHDPIAWARE"));
   ASSERT_TRUE(list_->SetText(2, "calculator"));
   EXPECT_EQ(list_->SubItem(1, 1), "HIGHDPIAWARE");
   EXPECT_EQ(list_->SubItem(2, 1), "");
-  EXPECT_EQ(Texts(), (Strings{"notepad.exe", "calculator"}));
-  // Sub-item 0 is the row text; 2 needs a third column.
+  EXPECT_EQ(Texts(), (Strings{"one.exe", "calculator", "upper"}));
   for (int subItem : {0, 2}) {
     CurrentError::Clear();
     EXPECT_FALSE(list_->SetSubItem(1, subItem, "x")) << subItem;
     EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty) << subItem;
   }
-  EXPECT_FALSE(list_->SubItem(1, 2).has_value());
-  std::vector<std::string> seen;
-  for (const ListColumn& c : list_->Columns())
-    seen.push_back(std::to_string(c.width) + (c.alignment == ColumnAlignment::Centre ? "c" : ""));
-  EXPECT_EQ(seen, (Strings{"200", "43c"}));
+  ASSERT_EQ(list_->Columns().size(), 2u);
+  EXPECT_EQ(list_->Columns()[1].width, 43);
+  EXPECT_EQ(list_->Columns()[1].alignment, ColumnAlignment::Centre);
 }
 
-TEST_P(ListControlContract, SmallIconsNameImagesOfTheBoundImageListByUniqueKeys) {
+TEST_P(ListControlContract, SmallIconsNameWholeScaledImagesOfTheBoundListByUniqueKeys) {
   Picture first = Solid(0x112233);
   first.pixels[1] = 0xFFAABBCCu;
   ASSERT_TRUE(icons_->Add("default", first));
@@ -94,17 +80,10 @@ TEST_P(ListControlContract, SmallIconsNameImagesOfTheBoundImageListByUniqueKeys)
   EXPECT_FALSE(list_->SetSmallIcon(1, "c:\\p\\a.exe"));
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotFound);
   EXPECT_EQ(list_->SmallIcon(1), "default");
-  CurrentError::Clear();
-  EXPECT_FALSE(icons_->Image("c:\\p\\a.exe").has_value());
-  EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotFound);
-  ASSERT_TRUE(icons_->Add("c:\\p\\a.exe", Solid(0x405060)));
-  EXPECT_TRUE(list_->SetSmallIcon(1, "c:\\p\\a.exe"));
-  EXPECT_EQ(list_->SmallIcon(1), "c:\\p\\a.exe");
   // A row added under an icon key not held yet keeps that key.
   EXPECT_EQ(list_->SmallIcon(list_->AddRow("k2", "b.exe", "not yet").value_or(1)), "not yet");
-}
 
-TEST_P(ListControlContract, ImagesAreScaledToTheListsSizeAndMustBeWhole) {
+  // Images must be whole, and are scaled to the list's size.
   Picture broken{4, 4, std::vector<std::uint32_t>(15, 0xFF000000u)};  // one pixel short
   EXPECT_FALSE(icons_->Add("broken", broken));
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty);
@@ -115,8 +94,7 @@ TEST_P(ListControlContract, ImagesAreScaledToTheListsSizeAndMustBeWhole) {
   EXPECT_EQ(icons_->Image("big").value_or(Picture{}).pixels, Solid(0x00FF00).pixels);
 
   icons_->Clear();
-  EXPECT_EQ(icons_->Count(), 0);
-  EXPECT_TRUE(icons_->Add("a", Solid(0x010203)));
+  EXPECT_TRUE(icons_->Add("big", Solid(0x010203)));
 }
 
 TEST_P(ListControlContract, TheSelectedRowIsTheCurrentOneWhenSelectedElseTheFirst) {
@@ -129,7 +107,6 @@ TEST_P(ListControlContract, TheSelectedRowIsTheCurrentOneWhenSelectedElseTheFirs
   ASSERT_TRUE(list_->SetCurrentRow(4));
   EXPECT_EQ(list_->SelectedRow(), 4);
   ASSERT_TRUE(list_->SetCurrentRow(1));  // focus alone selects nothing
-  EXPECT_EQ(list_->Selected(1), false);
   EXPECT_EQ(list_->SelectedRow(), 2);
 
   // Making a row the selected row leaves it the only one, and the current one.
@@ -156,17 +133,13 @@ TEST_P(ListControlContract, RemovingRowsMovesTheLaterOnesUpAndFreesTheirKeys) {
 
 TEST_P(ListControlContract, SortOnceOrdersByOneColumnStablyAndOnlyOnce) {
   AddRows({"delta", "Alpha", "charlie", "bravo"});
-  const char* bits[] = {"x86", "x64", "x86", "x64"};
-  for (int position = 1; position <= 4; ++position)
-    ASSERT_TRUE(list_->SetSubItem(position, 3, bits[position - 1]));
+  ASSERT_TRUE(list_->SetSubItem(2, 3, "x86"));
   ASSERT_TRUE(list_->SortOnce(0));
   EXPECT_EQ(Texts(), (Strings{"Alpha", "bravo", "charlie", "delta"}));
-  EXPECT_EQ(list_->FindRow("k1"), 4);
-  EXPECT_EQ(list_->SubItem(1, 3), "x64");
+  EXPECT_EQ(list_->SubItem(1, 3), "x86");  // rows move whole
   // By the last column: equal texts keep the order they had.
-  ASSERT_TRUE(list_->SetSubItem(1, 3, "x86"));
   ASSERT_TRUE(list_->SortOnce(3));
-  EXPECT_EQ(Texts(), (Strings{"bravo", "Alpha", "charlie", "delta"}));
+  EXPECT_EQ(Texts(), (Strings{"bravo", "charlie", "delta", "Alpha"}));
   EXPECT_EQ(list_->AddRow("k9", "aardvark", "none"), 5);  // a new row goes to the end
   EXPECT_FALSE(list_->SortOnce(4));
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty);
@@ -180,7 +153,6 @@ TEST_P(ListControlContract, StatusBarPanelTwoSitsAtTheRightEdgeAndProgressStaysI
   status.SetPanel2Width(333);
   // Real bars draw borders between panels: allow a few pixels.
   EXPECT_NEAR(status.Panel2Left(), 760 - 333, 4);
-  EXPECT_NEAR(status.Panel2Left() + status.Panel2Width(), 760, 4);
   EXPECT_NEAR(status.Top() + status.Height(), 500, 1);
   set_->ResizeParent(300, 400);  // panel 1 keeps its minimum width
   EXPECT_GE(status.Panel2Left(), 96);
@@ -194,14 +166,11 @@ TEST_P(ListControlContract, StatusBarPanelTwoSitsAtTheRightEdgeAndProgressStaysI
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty);
   EXPECT_FALSE(bar.SetValue(-1));
   EXPECT_FALSE(bar.SetMax(0));
-  EXPECT_EQ(bar.Max(), 100);
-  EXPECT_EQ(bar.Value(), 100);
   EXPECT_TRUE(bar.SetMax(39));  // below the value shown: the value comes down to it
   EXPECT_EQ(bar.Value(), 39);
   EXPECT_TRUE(bar.SetValue(0));
-  const PixelRect where{427, 481, 333, 15};
-  bar.Place(where);
-  EXPECT_EQ(bar.Placement(), where);
+  bar.Place({427, 481, 333, 15});
+  EXPECT_EQ(bar.Placement(), (PixelRect{427, 481, 333, 15}));
 }
 
 TEST_P(ListControlContract, FullRowSelectChangesOnlyItsOwnStyleBit) {

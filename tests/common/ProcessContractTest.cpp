@@ -32,38 +32,32 @@ std::optional<std::string> ImagePathOf(std::uint32_t id, std::uint32_t access) {
 
 }  // namespace
 
-TEST(ProcessContract, AProgramIsListedOpenedAndNamed) {
-  auto program = StartProgram();
-  ASSERT_TRUE(program) << GetLastError();
-  std::optional<ProcessEntry> entry = Find(TakeSnapshot(), program->Id());
+TEST(ProcessContract, ASnapshotListsTheProcessesAsTheyWereWhenTakenOpenedAndNamed) {
+  auto earlier = StartProgram();
+  Snapshot before = TakeSnapshot();
+  auto later = StartProgram();
+  ASSERT_TRUE(earlier && before && later) << GetLastError();
+  EXPECT_FALSE(Find(before, later->id).has_value());
+  EXPECT_EQ(GetLastError(), err::kNoMoreFiles);
+  std::optional<ProcessEntry> entry = Find(before, earlier->id);  // First starts again
   ASSERT_TRUE(entry.has_value());
-  const std::string path = program->ImagePath();
+  EXPECT_TRUE(Find(TakeSnapshot(), later->id).has_value());
+  const std::string path = earlier->imagePath;
   EXPECT_TRUE(EqualsIgnoringCase(entry->szExeFile, path.substr(path.rfind('\\') + 1)));
   for (std::uint32_t access : {win::kQueryInformation, win::kQueryLimitedInformation}) {
-    EXPECT_TRUE(EqualsIgnoringCase(ImagePathOf(program->Id(), access).value_or("-"), path));
+    EXPECT_TRUE(EqualsIgnoringCase(ImagePathOf(earlier->id, access).value_or("-"), path));
     SetLastError(0);
     EXPECT_FALSE(OpenProcess(access, false, 0)) << "id 0";
     EXPECT_EQ(GetLastError(), err::kInvalidParameter);
   }
 }
 
-TEST(ProcessContract, ASnapshotListsTheProcessesAsTheyWereWhenTaken) {
-  auto earlier = StartProgram();
-  Snapshot before = TakeSnapshot();
-  auto later = StartProgram();
-  ASSERT_TRUE(earlier && before && later) << GetLastError();
-  EXPECT_FALSE(Find(before, later->Id()).has_value());
-  EXPECT_EQ(GetLastError(), err::kNoMoreFiles);
-  EXPECT_TRUE(Find(before, earlier->Id()).has_value());  // First starts again from the beginning
-  EXPECT_TRUE(Find(TakeSnapshot(), later->Id()).has_value());
-}
-
 TEST(ProcessContract, ImagePathsOf256CharactersOrMoreCannotBeRead) {
   auto fits = StartProgram(255);
   auto tooLong = StartProgram(256);
   ASSERT_TRUE(fits && tooLong) << GetLastError();
-  EXPECT_EQ(ImagePathOf(fits->Id(), win::kQueryInformation).value_or("").size(), 255u);
-  EXPECT_EQ(ImagePathOf(tooLong->Id(), win::kQueryInformation), std::nullopt);
+  EXPECT_EQ(ImagePathOf(fits->id, win::kQueryInformation).value_or("").size(), 255u);
+  EXPECT_EQ(ImagePathOf(tooLong->id, win::kQueryInformation), std::nullopt);
   EXPECT_EQ(GetLastError(), err::kInsufficientBuffer);
   EXPECT_EQ(QueryFullProcessImageNameA(ProcessHandle()), std::nullopt);
 }

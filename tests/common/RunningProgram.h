@@ -4,15 +4,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
-class RunningProgram {
- public:
-  virtual ~RunningProgram() = default;
-  virtual std::uint32_t Id() const = 0;
-  virtual std::string ImagePath() const = 0;  // as the system names it
+struct RunningProgram {
+  std::uint32_t id = 0;
+  std::string imagePath;  // as the system names it
+  std::shared_ptr<void> life;  // ends the program when the last copy goes
 };
 
 // A program whose image path has exactly `pathLength` characters (any when 0); nothing
 // when it cannot be started.
-std::unique_ptr<RunningProgram> StartProgram(std::size_t pathLength = 0);
+std::optional<RunningProgram> StartProgram(std::size_t pathLength = 0);

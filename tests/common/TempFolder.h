@@ -28,12 +28,10 @@ class TempFolder {
   }
   std::string Read(const std::string& name) const {
     std::ifstream file(root_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return std::string(std::istreambuf_iterator<char>(file), {});
   }
 
  private:
-  const std::filesystem::path root_ =
-      std::filesystem::temp_directory_path() /
-      ("sharpwell-test-" + std::to_string(std::random_device()()) +
-       std::to_string(std::random_device()()));
+  const std::filesystem::path root_ = std::filesystem::temp_directory_path() /
+      ("sharpwell-test-" + std::to_string(std::mt19937_64(std::random_device()())()));
 };

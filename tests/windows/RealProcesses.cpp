@@ -1,14 +1,9 @@
 // The process contract's programs under Wine: this test program itself, or a copy of it,
-// started suspended (they need not run to be listed and named), ended when the test ends; and
-// the foreground-window calls reached once over a real window.
-// The platform headers come before windows.h, whose macros share their constants' names.
+// started suspended (they need not run to be listed and named), ended when the test ends.
 #include "common/RunningProgram.h"
 #include "common/TempFolder.h"
-#include "platform/ProcessApi.h"
 
 #include <windows.h>
-
-#include <gtest/gtest.h>
 
 namespace {
 std::string OwnPath() {
@@ -16,7 +11,7 @@ std::string OwnPath() {
   return std::string(buffer, ::GetModuleFileNameA(nullptr, buffer, MAX_PATH));
 }
 
-class ChildProgram : public RunningProgram {
+class ChildProgram {
  public:
   explicit ChildProgram(std::size_t length) : path_(length > 0 ? Copy(length) : OwnPath()) {
     STARTUPINFOA startup{};
@@ -27,7 +22,7 @@ class ChildProgram : public RunningProgram {
                                 CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
                                 &info_) != FALSE;
   }
-  ~ChildProgram() override {
+  ~ChildProgram() {
     if (!started_) return;
     ::TerminateProcess(info_.hProcess, 0);
     ::WaitForSingleObject(info_.hProcess, 5000);
@@ -35,8 +30,8 @@ class ChildProgram : public RunningProgram {
     ::CloseHandle(info_.hProcess);
   }
   bool Started() const { return started_; }
-  std::uint32_t Id() const override { return info_.dwProcessId; }
-  std::string ImagePath() const override { return path_; }
+  std::uint32_t Id() const { return info_.dwProcessId; }
+  const std::string& Path() const { return path_; }
 
  private:
   // This program copied to a path of `length` characters: folders of 100 characters until
@@ -57,22 +52,8 @@ class ChildProgram : public RunningProgram {
 };
 }  // namespace
 
-std::unique_ptr<RunningProgram> StartProgram(std::size_t pathLength) {
-  auto program = std::make_unique<ChildProgram>(pathLength);
-  if (!program->Started()) return nullptr;
-  return program;
-}
-
-TEST(RealProcesses, ForegroundWindowNamesItsProcess) {
-  HWND window = ::CreateWindowExA(0, "STATIC", "Sharpwell probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
-  ::SetForegroundWindow(window);
-  MSG message;
-  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
-  const auto handle = reinterpret_cast<std::uintptr_t>(window);
-  EXPECT_EQ(platform::GetForegroundWindow(), handle);
-  EXPECT_EQ(platform::GetWindowThreadProcessId(handle), ::GetCurrentProcessId());
-  ::DestroyWindow(window);
-  EXPECT_EQ(platform::GetWindowThreadProcessId(handle), 0u);
+std::optional<RunningProgram> StartProgram(std::size_t pathLength) {
+  auto program = std::make_shared<ChildProgram>(pathLength);
+  if (!program->Started()) return std::nullopt;
+  return RunningProgram{program->Id(), program->Path(), program};
 }
