@@ -6,6 +6,7 @@
 #include "platform/TrayApi.h"
 #include "platform/modSharpwell.h"
 #include "shell/window/MainWindow.h"
+#include "shell/window/ProductInfo.h"
 #include "windows/SeededRegistry.h"
 
 #include <gtest/gtest.h>
@@ -21,12 +22,7 @@
 
 namespace wine_session {
 
-inline std::string ProgramBeside(const char* name) {
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path = self;
-  return path.substr(0, path.rfind('\\') + 1) + name;
-}
+inline std::string ProgramBeside(const char* name) { return OwnModulePath().folder + "\\" + name; }
 
 inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -38,7 +34,7 @@ inline bool WaitUntil(const std::function<bool()>& predicate, DWORD ms) {
 }
 
 // A started process, its standard output into the file `output` when given; one still
-// running when the object goes is terminated.
+// running when the object goes is terminated (the calls fail harmlessly on no process).
 class Child {
  public:
   explicit Child(std::string commandLine, const std::string& output = "") {
@@ -51,13 +47,12 @@ class Child {
     startup.dwFlags = output.empty() ? 0 : STARTF_USESTDHANDLES;
     startup.hStdOutput = output_;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, !output.empty(), 0, nullptr,
-                              nullptr, &startup, &info_) != FALSE;
+    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, !output.empty(), 0, nullptr, nullptr,
+                   &startup, &info_);
   }
   ~Child() {
     if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
-    if (!started_) return;
-    TerminateProcess(info_.hProcess, 1);  // fails harmlessly once it has ended
+    TerminateProcess(info_.hProcess, 1);
     WaitForExit(5000);
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
@@ -70,14 +65,12 @@ class Child {
   // The exit status, once it ended within `ms`; -1 when it did not start or end.
   long ExitCode(DWORD ms) const {
     DWORD code = 0;
-    const bool ended = started_ && WaitForExit(ms) && GetExitCodeProcess(info_.hProcess, &code);
-    return ended ? static_cast<long>(code) : -1;
+    return WaitForExit(ms) && GetExitCodeProcess(info_.hProcess, &code) ? static_cast<long>(code) : -1;
   }
 
  private:
   PROCESS_INFORMATION info_{};
   HANDLE output_ = INVALID_HANDLE_VALUE;
-  bool started_ = false;
 };
 
 // The exit status of `commandLine` run to its end within 30 s (see Child::ExitCode).
@@ -134,8 +127,6 @@ class ModalCloser {
     stop_ = true;
     thread_.join();
   }
-  ModalCloser(const ModalCloser&) = delete;
-  ModalCloser& operator=(const ModalCloser&) = delete;
 
   std::vector<Shown> Seen() {
     std::lock_guard<std::mutex> lock(mutex_);
