@@ -8,6 +8,7 @@
 #include "common/LayersState.h"
 #include "common/TempFolder.h"
 #include "compat/LayersKey.h"
+#include "monitor/ForegroundMonitor.h"
 #include "platform/TextApi.h"
 
 #include "windows/WineSession.h"

@@ -3,9 +3,12 @@
 // tray callback, the monitor box, the ways of closing, and a discovery tick; and program
 // icons drawn by the real system.
 #include "common/FixturePath.h"
+#include "platform/CurrentError.h"
 #include "platform/IconApi.h"
 #include "platform/Layout.h"
+#include "platform/modSharpwell.h"
 #include "shell/window/DragDrop.h"
+#include "shell/window/MainWindow.h"
 
 #include "windows/WineSession.h"
 
@@ -83,14 +86,39 @@ PixelRect ClientRectOf(HWND control) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-class MainWindowTest : public MainWindowTestBase {
+int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string CellText(HWND list, int row, int column) {
+  char text[1040] = {};
+  ListView_GetItemText(list, row, column, text, sizeof text);
+  return text;
+}
+
+// The program's real main window, created hidden for one test; ending the process is
+// recorded instead, and the registry lists are put back as they were afterwards.
+class MainWindowTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    modSharpwell::AppProductName = "Sharpwell";
+    modSharpwell::AppExePath = "C:\\Program Files\\Sharpwell\\Sharpwell.exe";
+    CurrentError::Clear();
+    window_ = MainWindow::Create(GetModuleHandleA(nullptr));
+    ASSERT_NE(window_, nullptr) << CurrentError::Description();
+    window_->SetEndProcessHook([this] { ended_ = true; });
+    Form().Catalogue.GetIcon(kDefaultIconKey);  // as the window's load does first
+  }
+  frmSharpwell& Form() { return window_->Form(); }
+  HWND Control(ControlId id) const { return window_->Control(id); }
   HWND Programs() const { return Control(ControlId::lvwPrograms); }
   HWND Compat() const { return Control(ControlId::lvwCompat); }
   void Command(PopupMenu menu, int position) {
     SendMessageA(window_->Hwnd(), WM_COMMAND, GetMenuItemID(window_->Menu(menu), position), 0);
   }
   void TrayCallback(UINT mouseEvent) { SendMessageA(Control(ControlId::pcbIcon16), 0x200, 0, mouseEvent); }
+
+  SeededRegistry registry_;
+  std::unique_ptr<MainWindow> window_;  // destroyed before the registry is put back
+  bool ended_ = false;
 };
 }  // namespace
 
@@ -149,7 +177,7 @@ TEST_F(MainWindowTest, ListKeysClicksAndHeaderClicksReachTheirLists) {
   SendMessageA(Compat(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
   ClickAt(Compat(), Centre(row), true);
   ASSERT_EQ(closer.Seen().size(), 1u);
-  EXPECT_EQ(closer.Seen()[0].menu, window_->Menu(PopupMenu::Compat));
+  EXPECT_EQ(closer.Seen()[0], window_->Menu(PopupMenu::Compat));
   ClickAt(Programs(), POINT{20, 40}, true);  // the catalogue has no menu
   EXPECT_EQ(closer.Seen().size(), 1u);
 
@@ -194,7 +222,7 @@ TEST_F(MainWindowTest, TrayIconReleasesShowTheWindowOrTheMenuAndTrayExitTakesThe
   for (int attempt = 0; attempt < 3 && closer.Seen().empty(); ++attempt, PumpMessages())
     TrayCallback(WM_RBUTTONUP);
   ASSERT_EQ(closer.Seen().size(), 1u);
-  EXPECT_EQ(closer.Seen()[0].menu, window_->Menu(PopupMenu::Tray));
+  EXPECT_EQ(closer.Seen()[0], window_->Menu(PopupMenu::Tray));
   EXPECT_FALSE(ended_);
 
   // The 8-bit record with the balloon fields and no later ones, whatever the SDK adds.

@@ -1,17 +1,13 @@
 #pragma once
 // What the tests that drive real windows and processes under Wine share: started
-// processes, window search, modal loops closed from another thread, the main window.
+// processes, window search, modal loops closed from another thread.
 #include "compat/LayersKey.h"
-#include "platform/CurrentError.h"
 #include "platform/TrayApi.h"
-#include "platform/modSharpwell.h"
-#include "shell/window/MainWindow.h"
 #include "shell/window/ProductInfo.h"
 #include "windows/SeededRegistry.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <commctrl.h>
 
 #include <atomic>
 #include <functional>
@@ -114,21 +110,18 @@ inline bool TrayIconIsUp(std::uintptr_t owner) {
   return platform::Shell_NotifyIconA(platform::tray::kModifyIcon, record);
 }
 
-// Answers this process's message boxes with OK and closes its pop-up menus as soon as
-// each shows, from a thread of its own, recording them, until the object goes.
+// Closes this process's pop-up menus and answers its message boxes with OK as soon as
+// each shows, from a thread of its own, until the object goes; records the menus' handles
+// (none for a box).
 class ModalCloser {
  public:
-  struct Shown {
-    HMENU menu;        // a pop-up menu's handle, or none for a message box:
-    std::string text;  // the message box's text
-  };
   ModalCloser() : thread_([this] { Run(); }) {}
   ~ModalCloser() {
     stop_ = true;
     thread_.join();
   }
 
-  std::vector<Shown> Seen() {
+  std::vector<HMENU> Seen() {
     std::lock_guard<std::mutex> lock(mutex_);
     return seen_;
   }
@@ -144,7 +137,7 @@ class ModalCloser {
       const HMENU menu = box ? nullptr : reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0));
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back({menu, box ? TextOf(box, 0xFFFF) : ""});
+        seen_.push_back(menu);
       }
       box ? PostMessageA(box, WM_COMMAND, IDOK, 0) : EndMenu();
       WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
@@ -153,38 +146,8 @@ class ModalCloser {
 
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
-  std::vector<Shown> seen_;
+  std::vector<HMENU> seen_;
   std::thread thread_;
-};
-
-inline int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
-
-inline std::string CellText(HWND list, int row, int column) {
-  char text[1040] = {};
-  ListView_GetItemText(list, row, column, text, sizeof text);
-  return text;
-}
-
-// The program's real main window, created hidden for one test; ending the process is
-// recorded instead, and the registry lists are put back as they were afterwards.
-class MainWindowTestBase : public ::testing::Test {
- protected:
-  void SetUp() override {
-    modSharpwell::AppProductName = "Sharpwell";
-    modSharpwell::AppExePath = "C:\\Program Files\\Sharpwell\\Sharpwell.exe";
-    CurrentError::Clear();
-    window_ = MainWindow::Create(GetModuleHandleA(nullptr));
-    ASSERT_NE(window_, nullptr) << CurrentError::Description();
-    window_->SetEndProcessHook([this] { ended_ = true; });
-    Form().Catalogue.GetIcon(kDefaultIconKey);  // as the window's load does first
-  }
-  void TearDown() override { window_.reset(); }
-
-  frmSharpwell& Form() { return window_->Form(); }
-  HWND Control(ControlId id) const { return window_->Control(id); }
-  SeededRegistry registry_;
-  std::unique_ptr<MainWindow> window_;
-  bool ended_ = false;
 };
 
 }  // namespace wine_session
