@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,15 +22,12 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 }  // namespace
 
 TEST(RegisterServerTest, TrueOnlyWhenTheEntryPointReturnsZeroAndTheModuleIsFreed) {
-  const struct {
-    const char* name;
-    bool registers;
-  } cases[] = {{"register_ok.dll", true}, {"register_fails.dll", false},  // status 1
-               {"register_missing.dll", false}, {"no_such_component.dll", false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(RegisterServer(Component(c.name)), c.registers);
-    EXPECT_EQ(GetModuleHandleA(Component(c.name).c_str()), nullptr);
+  const std::pair<const char*, bool> cases[] = {{"register_ok.dll", true}, {"register_fails.dll", false},
+                                                {"register_missing.dll", false}, {"no_such_component.dll", false}};
+  for (const auto& [name, registers] : cases) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(RegisterServer(Component(name)), registers);
+    EXPECT_EQ(GetModuleHandleA(Component(name).c_str()), nullptr);
   }
 }
 
@@ -37,14 +35,13 @@ TEST(RegisterServerTest, TrueOnlyWhenTheEntryPointReturnsZeroAndTheModuleIsFreed
 // (comctl32.oc-) in the working folder is installed, registered and the load tried once more.
 TEST(ComponentRecoveryTest, TheComponentIsRegisteredAndTheLoadTriedOnceMore) {
   if (Exists(kTarget)) GTEST_SKIP() << kTarget << " exists already; it is left alone";
-  const struct {
-    int failures;
-    std::vector<std::string> messages;  // none when it loads
-  } cases[] = {{1, {}}, {2, {"Error showing GUI, Cannot find window class.!"}}};
+  // Failures, and the messages shown: none when it loads.
+  const std::pair<int, std::vector<std::string>> cases[] = {
+      {1, {}}, {2, {"Error showing GUI, Cannot find window class.!"}}};
   char previous[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, previous);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.failures);
+  for (const auto& [failures, messages] : cases) {
+    SCOPED_TRACE(failures);
     TempFolder folder;
     ASSERT_TRUE(SetCurrentDirectoryA(folder.Path().c_str()));
     ASSERT_TRUE(CopyFileA(Component("register_ok.dll").c_str(), folder.Path("comctl32.oc-").c_str(), FALSE));
@@ -52,16 +49,16 @@ TEST(ComponentRecoveryTest, TheComponentIsRegisteredAndTheLoadTriedOnceMore) {
     std::vector<std::string> shown;
     const bool loaded = LoadMainWindow("Sharpwell", WindowLoadSteps{
         [&] {
-          if (++attempts > c.failures) return true;
+          if (++attempts > failures) return true;
           CurrentError::Raise(ERROR_CANNOT_FIND_WND_CLASS, "Cannot find window class.");
           return false;
         },
         [&](const std::string& text, std::uint32_t) { shown.push_back(text); }});
     SetCurrentDirectoryA(previous);
-    EXPECT_EQ(loaded, c.messages.empty());
+    EXPECT_EQ(loaded, messages.empty());
     EXPECT_EQ(attempts, 2);
     EXPECT_TRUE(Exists(kTarget));
     DeleteFileA(kTarget);
-    EXPECT_EQ(shown, c.messages);
+    EXPECT_EQ(shown, messages);
   }
 }
