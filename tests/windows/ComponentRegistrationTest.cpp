@@ -1,6 +1,5 @@
-// Registering the common-controls component, and start-up's recovery when the main
-// window cannot be loaded, over real modules built for the test (register_ok.dll,
-// register_fails.dll, register_missing.dll).
+// Registering the common-controls component, and start-up's recovery when the main window
+// cannot be loaded, over real modules built for the test.
 #include "common/FixturePath.h"
 #include "common/TempFolder.h"
 #include "platform/CurrentError.h"

@@ -92,7 +92,6 @@ TEST_F(CliEndToEndTest, ImportGivesBackWhatExportSavedAndTheBackupUndoesTheImpor
   ASSERT_EQ(Cli("export " + Quoted(file)), 0);
 
   ASSERT_EQ(Cli("flags C:\\New.exe --add RUNASADMIN"), 0);
-  EXPECT_TRUE(Output().starts_with("RUNASADMIN")) << Output();
   const std::vector<std::string> changed = Stored();
   ASSERT_NE(changed, before);
 

@@ -6,7 +6,6 @@
 #include "shell/window/ProductInfo.h"
 #include "windows/SeededRegistry.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <atomic>
@@ -110,9 +109,8 @@ inline bool TrayIconIsUp(std::uintptr_t owner) {
   return platform::Shell_NotifyIconA(platform::tray::kModifyIcon, record);
 }
 
-// Closes this process's pop-up menus and answers its message boxes with OK as soon as
-// each shows, from a thread of its own, until the object goes; records the menus' handles
-// (none for a box).
+// Closes this process's pop-up menus and answers its message boxes with OK as soon as each
+// shows, from a thread of its own, until the object goes; records the menus (none: a box).
 class ModalCloser {
  public:
   ModalCloser() : thread_([this] { Run(); }) {}
@@ -127,14 +125,12 @@ class ModalCloser {
   }
 
  private:
-  static constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
-
   void Run() {
     for (; !stop_; Sleep(20)) {
       HWND box = WaitForTopLevel(GetCurrentProcessId(), "#32770", 0, true);
       HWND window = box ? box : WaitForTopLevel(GetCurrentProcessId(), "#32768", 0, true);
       if (!window) continue;
-      const HMENU menu = box ? nullptr : reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0));
+      const HMENU menu = box ? nullptr : reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
       {
         std::lock_guard<std::mutex> lock(mutex_);
         seen_.push_back(menu);
