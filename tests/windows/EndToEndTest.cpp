@@ -1,5 +1,5 @@
-// The real Sharpwell.exe and sharpwell-cli.exe run as a user runs them, under Wine, against
-// its registry, its notification area, its `reg import` and `taskkill`.
+// The real Sharpwell.exe and sharpwell-cli.exe as a user runs them under Wine: against the
+// system's registry, notification area, `reg import` and `taskkill`.
 #include "common/FixturePath.h"
 #include "common/LayersState.h"
 #include "common/TempFolder.h"
