@@ -1,7 +1,13 @@
-// The real main window under Wine: layout at the screen's DPI, columns, status bar,
-// focus order, and the program's name from its version record.
+// The real main window under Wine: its layout at the screen's DPI, and its events reaching
+// frmSharpwell's handlers, each path once: list keys and clicks, menu commands, drops, the
+// tray callback, the monitor box, the ways of closing, and a discovery tick; and program
+// icons drawn by the real system.
+#include "common/FixturePath.h"
+#include "platform/IconApi.h"
 #include "platform/Layout.h"
-#include "shell/window/ProductInfo.h"
+#include "platform/modSharpwell.h"
+#include "shell/window/DragDrop.h"
+#include "shell/window/MainWindow.h"
 
 #include "windows/WineSession.h"
 
@@ -10,9 +16,65 @@
 #include <commctrl.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
+using namespace wine_session;
+
+const std::string kUnaware = fixtures::FixturePath("x64", "dpi_false.exe");
+const std::string kNoManifest = fixtures::FixturePath("x64", "no_manifest.exe");
+const std::string kAware = fixtures::FixturePath("x64", "dpi_true_lower.exe");
+const std::string kIconic = fixtures::FixturePath("x64", "gui_icon.exe");
+
+void PumpMessages() {
+  MSG message;
+  for (int round = 0; round < 5; ++round, Sleep(20))
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+// A key press as the list sees it, with Ctrl down in this thread's key state.
+void PressKey(HWND list, int key, bool ctrl) {
+  BYTE state[256] = {};
+  state[VK_CONTROL] = ctrl ? 0x80 : 0;
+  SetKeyboardState(state);
+  SendMessageA(list, WM_KEYDOWN, key, 1);
+  state[VK_CONTROL] = 0;
+  SetKeyboardState(state);
+}
+
+// A click at a point of a window; the release is queued first, so that the list's own
+// tracking of a right press sees it and reports a click.
+void ClickAt(HWND window, POINT at, bool right) {
+  const LPARAM where = MAKELPARAM(at.x, at.y);
+  PostMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+  SendMessageA(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, where);
+  PumpMessages();
+}
+
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// Drops `paths` on `target` and gives the effect it answered.
+DWORD Drop(IDropTarget* target, const std::vector<std::string>& paths) {
+  ComPtr<IDataObject> data = MakeFileListData(paths);
+  DWORD effect = DROPEFFECT_LINK | DROPEFFECT_COPY;
+  POINTL at{10, 10};
+  target->DragEnter(data.Get(), MK_LBUTTON, at, &effect);
+  target->Drop(data.Get(), 0, at, &effect);
+  return effect;
+}
+
+// The image of the row of `list` named `name` in its first column; -1 when there is none.
+int ImageOfRow(HWND list, const char* name) {
+  LVFINDINFOA find{};
+  find.flags = LVFI_STRING;
+  find.psz = name;
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = static_cast<int>(SendMessageA(list, LVM_FINDITEMA, -1, reinterpret_cast<LPARAM>(&find)));
+  return ListView_GetItem(list, &item) ? item.iImage : -1;
+}
+
 PixelRect ClientRectOf(HWND control) {
   RECT r{};
   GetWindowRect(control, &r);
@@ -20,10 +82,43 @@ PixelRect ClientRectOf(HWND control) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-using MainWindowTest = wine_session::MainWindowTestBase;
+int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string CellText(HWND list, int row, int column) {
+  char text[1040] = {};
+  ListView_GetItemText(list, row, column, text, sizeof text);
+  return text;
+}
+
+// The program's real main window, created hidden for one test; ending the process is
+// recorded instead, and the registry lists are put back as they were afterwards.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    modSharpwell::AppProductName = "Sharpwell";
+    modSharpwell::AppExePath = "C:\\Program Files\\Sharpwell\\Sharpwell.exe";
+    window_ = MainWindow::Create(GetModuleHandleA(nullptr));
+    ASSERT_NE(window_, nullptr);
+    window_->SetEndProcessHook([this] { ended_ = true; });
+    Form().Catalogue.GetIcon(kDefaultIconKey);  // as the window's load does first
+  }
+  frmSharpwell& Form() { return window_->Form(); }
+  HWND Control(ControlId id) const { return window_->Control(id); }
+  HWND Programs() const { return Control(ControlId::lvwPrograms); }
+  HWND Compat() const { return Control(ControlId::lvwCompat); }
+  void Command(PopupMenu menu, int position) {
+    SendMessageA(window_->Hwnd(), WM_COMMAND, GetMenuItemID(window_->Menu(menu), position), 0);
+  }
+  void TrayCallback(UINT mouseEvent) { SendMessageA(Control(ControlId::pcbIcon16), 0x200, 0, mouseEvent); }
+
+  SeededRegistry registry_;
+  std::unique_ptr<MainWindow> window_;  // destroyed before the registry is put back
+  bool ended_ = false;
+};
 }  // namespace
 
-TEST_F(MainWindowTest, ControlsColumnsAndFocusOrderAsLaidOutAtTheScreensDpi) {
+TEST_F(MainWindowTest, ControlsColumnsFocusOrderAndStatusBarAsLaidOutAtTheScreensDpi) {
+  EXPECT_EQ(GetACP(), 65001u);  // the program's manifest, which this one shares: "A" calls in UTF-8
   const double tpp = TwipsPerPixel(ScreenDpi());
   RECT client{};
   GetClientRect(window_->Hwnd(), &client);
@@ -34,25 +129,18 @@ TEST_F(MainWindowTest, ControlsColumnsAndFocusOrderAsLaidOutAtTheScreensDpi) {
     SCOPED_TRACE(std::string(control.name));
     EXPECT_EQ(ClientRectOf(Control(control.id)), ToPixels(control.twips, tpp, tpp));
   }
-  HWND programs = Control(ControlId::lvwPrograms), compat = Control(ControlId::lvwCompat);
   for (int i = 0; i < static_cast<int>(kProgramsColumns.size()); ++i)
-    EXPECT_EQ(ListView_GetColumnWidth(programs, i), TwipsToPixels(kProgramsColumns[i].widthTwips, tpp));
-  EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(compat)), 2);
-  EXPECT_EQ(wine_session::TextOf(window_->Hwnd()), "Sharpwell");
-  EXPECT_FALSE(IsWindowVisible(window_->Hwnd()));  // created hidden
+    EXPECT_EQ(ListView_GetColumnWidth(Programs(), i), TwipsToPixels(kProgramsColumns[i].widthTwips, tpp));
+  EXPECT_EQ(TextOf(window_->Hwnd()), "Sharpwell");
 
   window_->Show();
-  EXPECT_EQ(GetFocus(), programs);
-  const HWND order[] = {programs, compat, Control(ControlId::chkMonitor), programs};
+  EXPECT_EQ(GetFocus(), Programs());
+  const HWND order[] = {Programs(), Compat(), Control(ControlId::chkMonitor), Programs()};
   for (int i = 0; i < 3; ++i) EXPECT_EQ(GetNextDlgTabItem(window_->Hwnd(), order[i], FALSE), order[i + 1]);
-  window_->Hide();
-}
 
-TEST_F(MainWindowTest, ResizingMovesOnlyTheStatusBarAndTheProgressBarOverItsSecondPanel) {
+  // Resizing keeps the progress bar over the status bar's second panel.
   HWND status = Control(ControlId::SBar);
-  const PixelRect programs = ClientRectOf(Control(ControlId::lvwPrograms));
   SetWindowPos(window_->Hwnd(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
-  EXPECT_EQ(ClientRectOf(Control(ControlId::lvwPrograms)), programs);
   const PixelRect bar = ClientRectOf(FindWindowExA(window_->Hwnd(), nullptr, PROGRESS_CLASSA, nullptr));
   const PixelRect statusRect = ClientRectOf(status);
   RECT panel2{};
@@ -61,19 +149,118 @@ TEST_F(MainWindowTest, ResizingMovesOnlyTheStatusBarAndTheProgressBarOverItsSeco
                             statusRect.height - 3}));
 }
 
-// In a narrow window panel 1 keeps 1440 twips, in pixels at the window's own DPI.
-TEST(MainWindowDpiTest, StatusPanelOneKeepsItsMinimumAtTheWindowsDpi) {
-  std::unique_ptr<MainWindow> window = MainWindow::Create(GetModuleHandleA(nullptr), 144);
-  ASSERT_NE(window, nullptr);
-  SetWindowPos(window->Hwnd(), nullptr, 0, 0, 120, 400, SWP_NOMOVE | SWP_NOZORDER);
-  int parts[2] = {};
-  SendMessageA(window->Control(ControlId::SBar), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-  EXPECT_EQ(parts[0], TwipsToPixels(kStatusPanel1MinTwips, TwipsPerPixel(144)));
+TEST_F(MainWindowTest, ListKeysClicksAndHeaderClicksReachTheirLists) {
+  window_->Show();
+  for (const std::string& path : {kNoManifest, kAware, fixtures::FixturePath("x86", "dpi_false.exe")})
+    Form().Catalogue.AddProgram(path);
+  PressKey(Programs(), 'A', true);
+  EXPECT_EQ(SendMessageA(Programs(), LVM_GETSELECTEDCOUNT, 0, 0), 3);
+  HWND header = reinterpret_cast<HWND>(SendMessageA(Programs(), LVM_GETHEADER, 0, 0));
+  RECT name{};
+  SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&name));
+  ClickAt(header, Centre(name), false);
+  EXPECT_EQ(CellText(Programs(), 0, 0), "dpi_false.exe");  // sorted by name
+  ModalCloser closer;
+  ASSERT_EQ(Form().Catalogue.AddProgram(kUnaware, true), AddedToCompatList);
+  ASSERT_EQ(Form().Catalogue.AddProgram(kNoManifest, true), AddedToCompatList);
+  RECT row{LVIR_LABEL, 0, 0, 0};
+  SendMessageA(Compat(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+  ClickAt(Compat(), Centre(row), true);
+  ASSERT_EQ(closer.Seen().size(), 1u);
+  EXPECT_EQ(closer.Seen()[0], window_->Menu(PopupMenu::Compat));
+
+  PressKey(Compat(), VK_DELETE, false);  // deletes the row the right click selected
+  ASSERT_EQ(RowCount(Compat()), 1);
+  EXPECT_EQ(LowerCase(CellText(Compat(), 0, 0)), "dpi_false.exe");
 }
 
-TEST(ProductInfoTest, TheProgramNamesItselfFromItsVersionRecord) {
-  EXPECT_EQ(ReadProductName(wine_session::ProgramBeside("Sharpwell.exe")), "Sharpwell");
-  ModulePath own = OwnModulePath();
-  EXPECT_EQ(own.baseName, "sharpwell-wintests");
-  EXPECT_EQ(modSharpwell::MakeAppExePath(own.folder, own.baseName), own.fullPath);
+TEST_F(MainWindowTest, CompatibilityMenuCommandsReachTheirHandlers) {
+  Form().Catalogue.AddProgram(kUnaware, true);
+  ListView_SetItemState(Compat(), 0, LVIS_SELECTED, LVIS_SELECTED);
+  Command(PopupMenu::Compat, 1);  // "&Run as Administrator"
+  EXPECT_EQ(LayersValue(kUnaware), "HIGHDPIAWARE RUNASADMIN");
+  CheckMenuItem(window_->Menu(PopupMenu::Compat), 0, MF_BYPOSITION | MF_CHECKED);  // as the row shows it
+  Command(PopupMenu::Compat, 0);  // "&High DPI aware"
+  EXPECT_EQ(LayersValue(kUnaware), " RUNASADMIN");  // the word goes, the blank before the next stays
+  Command(PopupMenu::Compat, 4);  // "&Delete (reset to default)"
+  EXPECT_EQ(RowCount(Compat()), 0);
+}
+
+TEST_F(MainWindowTest, FilesDroppedOnEitherListReachItsHandler) {
+  EXPECT_EQ(Drop(window_->DropTarget(ControlId::lvwCompat), {kUnaware, kNoManifest}),
+            static_cast<DWORD>(DROPEFFECT_LINK));
+  EXPECT_EQ(LayersValue(kUnaware), "HIGHDPIAWARE");
+  EXPECT_EQ(LayersValue(kNoManifest), "HIGHDPIAWARE");
+  Drop(window_->DropTarget(ControlId::lvwPrograms), {kAware});
+  EXPECT_EQ(RowCount(Programs()), 3);
+}
+
+TEST_F(MainWindowTest, TrayIconReleasesShowTheWindowOrTheMenuAndTrayExitTakesTheIconDown) {
+  ModalCloser closer;
+  TrayCallback(WM_LBUTTONUP);
+  EXPECT_TRUE(IsWindowVisible(window_->Hwnd()));
+  EXPECT_EQ(GetMenuDefaultItem(window_->Menu(PopupMenu::Tray), TRUE, 0), 0u);  // "&Show" in bold
+  // Under Wine a focus change that arrives late may close the menu before it is seen;
+  // a release that does not reach the menu's handler never shows one.
+  for (int attempt = 0; attempt < 3 && closer.Seen().empty(); ++attempt, PumpMessages())
+    TrayCallback(WM_RBUTTONUP);
+  ASSERT_EQ(closer.Seen().size(), 1u);
+  EXPECT_EQ(closer.Seen()[0], window_->Menu(PopupMenu::Tray));
+  EXPECT_FALSE(ended_);
+
+  // The 8-bit record with the balloon fields and no later ones, whatever the SDK adds.
+  EXPECT_EQ(platform::tray::RecordSize(), sizeof(void*) == 8 ? 504u : 488u);
+  SendMessageA(Control(ControlId::chkMonitor), BM_CLICK, 0, 0);
+  const auto owner = reinterpret_cast<std::uintptr_t>(Control(ControlId::pcbIcon16));
+  EXPECT_TRUE(TrayIconIsUp(owner));
+  Command(PopupMenu::Tray, 2);  // "&Exit"
+  EXPECT_TRUE(ended_);
+  EXPECT_FALSE(TrayIconIsUp(owner));
+  SendMessageA(Control(ControlId::chkMonitor), BM_CLICK, 0, 0);  // takes the Run value away again
+}
+
+// While monitoring only a close from the title bar or the system menu hides the window;
+// a close from another program or the end of the session ends it.
+TEST_F(MainWindowTest, ClosingHidesOnlyFromTheTitleBarWhileMonitoring) {
+  const std::tuple<UINT, WPARAM, bool> cases[] = {
+      {WM_SYSCOMMAND, SC_CLOSE, false}, {WM_CLOSE, 0, true}, {WM_ENDSESSION, TRUE, true}};
+  for (const auto& [message, wParam, ends] : cases) {
+    SCOPED_TRACE(message);
+    ended_ = false;
+    window_->Show();
+    SendMessageA(Control(ControlId::chkMonitor), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(window_->Hwnd(), message, wParam, 0);
+    EXPECT_EQ(ended_, ends);
+    EXPECT_EQ(IsWindowVisible(window_->Hwnd()) != FALSE, ends);  // hidden, or left to end
+  }
+}
+
+// Which rows discovery makes is checked over the in-memory controls, and its sources by
+// the command-line scan; here the tick reaches the real lists, each row with its icon.
+TEST_F(MainWindowTest, ADiscoveryTickShowsEachProgramsOwnIconInBothLists) {
+  registry_.AddLayer(UpperCase(kIconic), "~ HIGHDPIAWARE");
+  registry_.AddLayer(kUnaware, "HIGHDPIAWARE");
+  Form().Form_Load(true);  // shows the window and arms the discovery timer
+  Form().tmrLoad_Timer();  // the tick itself
+  const int icon = ImageOfRow(Programs(), "gui_icon.exe");
+  EXPECT_GT(icon, 0);
+  EXPECT_EQ(ImageOfRow(Programs(), "dpi_false.exe"), 0);  // the default icon, loaded first
+  EXPECT_EQ(ImageOfRow(Compat(), "gui_icon.exe"), icon);
+}
+
+TEST(IconApiTest, AProgramsIconIsDrawnOpaqueInItsOwnColoursAtTheAskedSize) {
+  EXPECT_FALSE(platform::ExtractSmallIcon(kIconic, 1));
+  // The fixture's icon: a dark grey frame around blue (BGRA D0 80 30 FF).
+  platform::Icon icon = platform::ExtractSmallIcon(kIconic, 0);
+  ASSERT_TRUE(icon);
+  for (int side : {16, 24, 32}) {
+    SCOPED_TRACE(side);
+    Picture picture = platform::RenderIcon(icon, side, side);
+    ASSERT_TRUE(picture.IsWellFormed());
+    ASSERT_EQ(picture.width, side);
+    // The icon has no alpha channel: its mask makes the drawn pixels opaque, so an image
+    // list with alpha shows them instead of nothing.
+    EXPECT_EQ(picture.pixels[static_cast<std::size_t>(side / 2 * side + side / 2)], 0xFF3080D0u);
+    EXPECT_EQ(picture.pixels[0] & 0x00FFFFFFu, 0x202020u);
+  }
 }

@@ -1,16 +1,12 @@
 #pragma once
 // What the tests that drive real windows and processes under Wine share: started
-// processes, window search, modal loops closed from another thread, the main window.
+// processes, window search, modal loops closed from another thread.
 #include "compat/LayersKey.h"
-#include "platform/CurrentError.h"
 #include "platform/TrayApi.h"
-#include "platform/modSharpwell.h"
-#include "shell/window/MainWindow.h"
+#include "shell/window/ProductInfo.h"
 #include "windows/SeededRegistry.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
-#include <commctrl.h>
 
 #include <atomic>
 #include <functional>
@@ -21,12 +17,7 @@
 
 namespace wine_session {
 
-inline std::string ProgramBeside(const char* name) {
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path = self;
-  return path.substr(0, path.rfind('\\') + 1) + name;
-}
+inline std::string ProgramBeside(const char* name) { return OwnModulePath().folder + "\\" + name; }
 
 inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -38,7 +29,7 @@ inline bool WaitUntil(const std::function<bool()>& predicate, DWORD ms) {
 }
 
 // A started process, its standard output into the file `output` when given; one still
-// running when the object goes is terminated.
+// running when the object goes is terminated (the calls fail harmlessly on no process).
 class Child {
  public:
   explicit Child(std::string commandLine, const std::string& output = "") {
@@ -51,13 +42,12 @@ class Child {
     startup.dwFlags = output.empty() ? 0 : STARTF_USESTDHANDLES;
     startup.hStdOutput = output_;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    started_ = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, !output.empty(), 0, nullptr,
-                              nullptr, &startup, &info_) != FALSE;
+    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, !output.empty(), 0, nullptr, nullptr,
+                   &startup, &info_);
   }
   ~Child() {
     if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
-    if (!started_) return;
-    TerminateProcess(info_.hProcess, 1);  // fails harmlessly once it has ended
+    TerminateProcess(info_.hProcess, 1);
     WaitForExit(5000);
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
@@ -70,14 +60,12 @@ class Child {
   // The exit status, once it ended within `ms`; -1 when it did not start or end.
   long ExitCode(DWORD ms) const {
     DWORD code = 0;
-    const bool ended = started_ && WaitForExit(ms) && GetExitCodeProcess(info_.hProcess, &code);
-    return ended ? static_cast<long>(code) : -1;
+    return WaitForExit(ms) && GetExitCodeProcess(info_.hProcess, &code) ? static_cast<long>(code) : -1;
   }
 
  private:
   PROCESS_INFORMATION info_{};
   HANDLE output_ = INVALID_HANDLE_VALUE;
-  bool started_ = false;
 };
 
 // The exit status of `commandLine` run to its end within 30 s (see Child::ExitCode).
@@ -121,39 +109,31 @@ inline bool TrayIconIsUp(std::uintptr_t owner) {
   return platform::Shell_NotifyIconA(platform::tray::kModifyIcon, record);
 }
 
-// Answers this process's message boxes with OK and closes its pop-up menus as soon as
-// each shows, from a thread of its own, recording them, until the object goes.
+// Closes this process's pop-up menus and answers its message boxes with OK as soon as each
+// shows, from a thread of its own, until the object goes; records the menus (none: a box).
 class ModalCloser {
  public:
-  struct Shown {
-    HMENU menu;        // a pop-up menu's handle, or none for a message box:
-    std::string text;  // the message box's text
-  };
   ModalCloser() : thread_([this] { Run(); }) {}
   ~ModalCloser() {
     stop_ = true;
     thread_.join();
   }
-  ModalCloser(const ModalCloser&) = delete;
-  ModalCloser& operator=(const ModalCloser&) = delete;
 
-  std::vector<Shown> Seen() {
+  std::vector<HMENU> Seen() {
     std::lock_guard<std::mutex> lock(mutex_);
     return seen_;
   }
 
  private:
-  static constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
-
   void Run() {
     for (; !stop_; Sleep(20)) {
       HWND box = WaitForTopLevel(GetCurrentProcessId(), "#32770", 0, true);
       HWND window = box ? box : WaitForTopLevel(GetCurrentProcessId(), "#32768", 0, true);
       if (!window) continue;
-      const HMENU menu = box ? nullptr : reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuHandle, 0, 0));
+      const HMENU menu = box ? nullptr : reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back({menu, box ? TextOf(box, 0xFFFF) : ""});
+        seen_.push_back(menu);
       }
       box ? PostMessageA(box, WM_COMMAND, IDOK, 0) : EndMenu();
       WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
@@ -162,38 +142,8 @@ class ModalCloser {
 
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
-  std::vector<Shown> seen_;
+  std::vector<HMENU> seen_;
   std::thread thread_;
-};
-
-inline int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
-
-inline std::string CellText(HWND list, int row, int column) {
-  char text[1040] = {};
-  ListView_GetItemText(list, row, column, text, sizeof text);
-  return text;
-}
-
-// The program's real main window, created hidden for one test; ending the process is
-// recorded instead, and the registry lists are put back as they were afterwards.
-class MainWindowTestBase : public ::testing::Test {
- protected:
-  void SetUp() override {
-    modSharpwell::AppProductName = "Sharpwell";
-    modSharpwell::AppExePath = "C:\\Program Files\\Sharpwell\\Sharpwell.exe";
-    CurrentError::Clear();
-    window_ = MainWindow::Create(GetModuleHandleA(nullptr));
-    ASSERT_NE(window_, nullptr) << CurrentError::Description();
-    window_->SetEndProcessHook([this] { ended_ = true; });
-    Form().Catalogue.GetIcon(kDefaultIconKey);  // as the window's load does first
-  }
-  void TearDown() override { window_.reset(); }
-
-  frmSharpwell& Form() { return window_->Form(); }
-  HWND Control(ControlId id) const { return window_->Control(id); }
-  SeededRegistry registry_;
-  std::unique_ptr<MainWindow> window_;
-  bool ended_ = false;
 };
 
 }  // namespace wine_session
