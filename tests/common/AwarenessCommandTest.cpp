@@ -10,29 +10,21 @@
 #include "common/FixturePath.h"
 #include "common/LayersState.h"
 
-namespace {
-struct Row { const char* file; const char* expected; };  // expected: awareness TAB source
-const Row kRows[] = {
-    {"aw_pmv2_only.exe", "permonitorv2\tdpiAwareness"},
-    {"aw_list_unknown_first.exe", "permonitor\tdpiAwareness"},
-    {"aw_aware_true.exe", "system\tdpiAware"},
-    {"aw_malformed.exe", "invalid\tnone"},
-    {"no_manifest.exe", "unaware\tnone"},
-    {"aw_id2_only.exe", "unaware\tnone"},
-};
-}  // namespace
-
 TEST(AwarenessCommandTest, BuiltExecutablesGetTheAwarenessWindowsGivesThem) {
+  const std::pair<const char*, const char*> rows[] = {  // file, then awareness TAB source
+      {"aw_pmv2_only.exe", "permonitorv2\tdpiAwareness"}, {"aw_aware_true.exe", "system\tdpiAware"},
+      {"aw_list_unknown_first.exe", "permonitor\tdpiAwareness"}, {"aw_malformed.exe", "invalid\tnone"},
+      {"no_manifest.exe", "unaware\tnone"}, {"aw_id2_only.exe", "unaware\tnone"},
+  };
   for (const char* arch : {"x86", "x64"}) {
     std::string input, expected;
-    for (const Row& row : kRows) {
-      const std::string path = fixtures::FixturePath(arch, row.file);
+    for (const auto& [file, printed] : rows) {
+      const std::string path = fixtures::FixturePath(arch, file);
       input += path + "\r\n\n";
-      expected += std::string(row.expected) + "\t" + path + "\n";
+      expected += std::string(printed) + "\t" + path + "\n";
     }
     const std::string missing = fixtures::FixturePath(arch, "missing.exe");
-    input += missing + "\n";
-    std::istringstream paths(input);
+    std::istringstream paths(input + missing + "\n");
     std::FILE* output = std::tmpfile();
     EXPECT_EQ(RunAwareness({"-"}, paths, output), 1);  // one path could not be loaded
     const std::string printed = layers_state::ReadBack(output);
