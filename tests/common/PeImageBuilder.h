@@ -1,9 +1,8 @@
 #pragma once
 // Builds PE images in memory, so that tests describe the executables they read instead
-// of carrying opaque binaries. Only what the reader reads is written: the MS-DOS and file
-// headers, the subsystem, the section table and a resource section holding a
-// type / name / language tree. The image says where each part landed, so that a test
-// can then break one field with Put16 / Put32.
+// of carrying opaque binaries. Only what the reader reads is written: the headers, the
+// section table and a resource tree. The image says where each part landed, so that a
+// test can then break one field with Put16 / Put32.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -45,8 +44,7 @@ struct ResourceTree {
   }
 };
 
-// Where the parts of a resource section landed, as offsets from its start (the root
-// directory is at 0).
+// Where the parts of a resource section landed, as offsets from its start.
 struct ResourceLayout {
   struct Leaf {
     std::uint32_t typeDirectory = 0;  // lists the names under the leaf's type
