@@ -20,7 +20,7 @@ void Save(const std::filesystem::path& folder, const std::string& name, const Pe
 PeImage WithManifest(const std::string& manifest, std::uint16_t machine) {
   return PeImageBuilder()
       .Machine(machine)
-      .AddSection({".text", 0x1000, std::vector<std::uint8_t>(32, 0xC3)})
+      .AddSection({".text", std::vector<std::uint8_t>(32, 0xC3)})
       .AddResources(ResourceTree().AddManifest(manifest))
       .Build();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Builds PE images in memory, so that tests describe the executables they read instead
-// of carrying opaque binaries: the header fields a reader of resources looks at, a
-// section table, and a resource section holding a type / name / language tree. Build()
-// also says where each part landed, so a test can then break one field with Put16 / Put32.
+// of carrying opaque binaries. Only what the reader reads is written: the headers, the
+// section table and a resource tree. The image says where each part landed, so that a
+// test can then break one field with Put16 / Put32.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,7 +14,6 @@ namespace testpe {
 
 inline constexpr std::uint16_t kMachineI386 = 0x014C;
 inline constexpr std::uint16_t kMachineAmd64 = 0x8664;
-inline constexpr std::uint16_t kSubsystemGui = 2;
 inline constexpr std::uint16_t kSubsystemConsole = 3;
 
 // One level's key in the resource tree: an integer ID or a UTF-16 name.
@@ -27,30 +26,25 @@ struct ResourceKey {
   bool operator==(const ResourceKey&) const = default;
 };
 
-// The three-level resource tree (type, name, language) of one resource section. Each
-// directory lists its named entries first, as the format requires, else in order of Add.
-class ResourceTree {
- public:
+// The three-level resource tree of one resource section. Each directory lists its
+// named entries first, as the format requires, else in order of Add.
+struct ResourceTree {
+  struct Leaf {
+    ResourceKey type, name, language;
+    std::string bytes;
+  };
+  std::vector<Leaf> leaves;
+
   ResourceTree& Add(ResourceKey type, ResourceKey name, ResourceKey language, std::string bytes) {
-    leaves_.push_back(Leaf{std::move(type), std::move(name), std::move(language), std::move(bytes)});
+    leaves.push_back(Leaf{std::move(type), std::move(name), std::move(language), std::move(bytes)});
     return *this;
   }
   ResourceTree& AddManifest(std::string text, std::uint32_t language = 1033) {
     return Add(ResourceKey::Id(24), ResourceKey::Id(1), ResourceKey::Id(language), std::move(text));
   }
-
-  struct Leaf {
-    ResourceKey type, name, language;
-    std::string bytes;
-  };
-  const std::vector<Leaf>& Leaves() const { return leaves_; }
-
- private:
-  std::vector<Leaf> leaves_;
 };
 
-// Where the parts of a resource section landed, as offsets from the section's start
-// (the root directory is at 0).
+// Where the parts of a resource section landed, as offsets from its start.
 struct ResourceLayout {
   struct Leaf {
     std::uint32_t typeDirectory = 0;  // lists the names under the leaf's type
@@ -58,17 +52,16 @@ struct ResourceLayout {
     std::uint32_t dataEntry = 0;
     std::uint32_t data = 0;
   };
-  std::vector<Leaf> leaves;                // in the order of ResourceTree::Add
-  std::vector<std::uint32_t> nameStrings;  // each distinct name, in the order first met
+  std::vector<Leaf> leaves;  // in the order of ResourceTree::Add
 };
 
+// A section at the next 4 KB of addresses; its name is cut at 8 bytes.
 struct Section {
-  std::string name;  // at most 8 bytes; longer names are cut
-  std::uint32_t virtualAddress = 0;
+  std::string name;
   std::vector<std::uint8_t> raw;
 };
 
-// A built image with the file offsets of its parts; Put16 / Put32 patch it in place.
+// A built image with the file offsets of its parts.
 struct PeImage {
   std::vector<std::uint8_t> bytes;
   std::uint32_t sectionTable = 0;
@@ -90,15 +83,14 @@ class PeImageBuilder {
     sections_.push_back(std::move(section));
     return *this;
   }
-  // A resource section holding `tree`, named `name`, at the next free address.
+  // Adds a resource section holding `tree`.
   PeImageBuilder& AddResources(const ResourceTree& tree, std::string name = ".rsrc");
-
   PeImage Build() const;
 
  private:
   std::int32_t lfanew_ = 0x80;
   std::uint16_t machine_ = kMachineI386;
-  std::uint16_t subsystem_ = kSubsystemGui;
+  std::uint16_t subsystem_ = 2;  // a GUI program
   std::vector<Section> sections_;
   std::optional<std::size_t> resourceIndex_;
   ResourceLayout resourceLayout_;
