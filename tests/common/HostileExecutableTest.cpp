@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "PeImageBuilder.h"
@@ -22,7 +23,6 @@ struct Listing {
   std::vector<std::int32_t> offsets;
 };
 
-// A GUI program whose only section holds the resources `tree`.
 PeImage GuiImage(const ResourceTree& tree) { return PeImageBuilder().AddResources(tree).Build(); }
 PeImage ManifestImage() { return GuiImage(ResourceTree().AddManifest(kTrueManifest)); }
 
@@ -47,40 +47,28 @@ class HostileExecutableTest : public ::testing::Test {
 };
 }  // namespace
 
-// The PE headers are looked for behind "MZ" from offset 64 up to 65536; files without
-// them load without an error and with the verdict "N/A", even right after a program.
+// PE headers lie behind "MZ" at 64 to 65536; files without them still load, as "N/A".
 TEST_F(HostileExecutableTest, WhereThePeHeadersAreLookedFor) {
   auto at = [](std::int32_t lfanew) {
     return PeImageBuilder().Lfanew(lfanew).Machine(kMachineAmd64).Build().bytes;
   };
   std::vector<std::uint8_t> noMagic = at(64), inDosHeader = at(64);
   noMagic[0] = 'N';
-  inDosHeader[60] = 63;
-  const struct {
-    const char* what;
-    std::vector<std::uint8_t> bytes;
-    bool read;
-  } cases[] = {
-      {"e_lfanew 64", at(64), true},
-      {"an empty file", {}, false},
-      {"no MZ magic", noMagic, false},
-      {"e_lfanew 63, inside the MS-DOS header", inDosHeader, false},
-      {"e_lfanew 65537", at(65537), false},
-      {"e_lfanew 65536", at(65536), true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    ExeInspection result = InspectExecutable(reader, Write(c.bytes));
+  inDosHeader[60] = 63;  // e_lfanew inside the MS-DOS header
+  const std::pair<std::vector<std::uint8_t>, bool> cases[] = {  // bytes, whether PE headers are read
+      {at(64), true}, {at(65536), true}, {at(65537), false}, {{}, false}, {noMagic, false},
+      {inDosHeader, false}};
+  for (const auto& [bytes, read] : cases) {
+    SCOPED_TRACE(&bytes - &cases[0].first);
+    ExeInspection result = InspectExecutable(reader, Write(bytes));
     EXPECT_TRUE(result.loaded);
-    EXPECT_EQ(reader.Machine(), c.read ? kMachineAmd64 : 0);
-    EXPECT_EQ(result.dpiAware, c.read ? DpiVerdict::No : DpiVerdict::NotApplicable);
+    EXPECT_EQ(reader.Machine(), read ? kMachineAmd64 : 0);
+    EXPECT_EQ(result.dpiAware, read ? DpiVerdict::No : DpiVerdict::NotApplicable);
   }
 }
 
-// Names are 8 bytes, cut at the first NUL; the listing knows ".rsrc" in any letter case,
-// the verdict only the exact lower-case name. Section counts are signed 16-bit: zero and
-// "negative" counts list nothing; a count the file cannot hold lists the headers it does
-// hold, the last one cut by its end.
+// The listing knows ".rsrc" in any case, the verdict only in lower case. Counts are signed;
+// a count the file cannot hold lists the headers it does hold, the last one cut short.
 TEST_F(HostileExecutableTest, SectionTable) {
   PeImage image = PeImageBuilder()
                       .AddSection({".textbss", std::vector<std::uint8_t>(8, 1)})
@@ -102,10 +90,8 @@ TEST_F(HostileExecutableTest, SectionTable) {
   }
 }
 
-// Only the root directory names the standard types; below it an ID is just a number.
-// Each level's offsets lead to the next one and, at the bottom, to the data entry.
-// Named entries read their UTF-16 string; one past the end of the file reads as
-// length 0 and shows the raw Name field as a negative number.
+// Only the root names the standard types. A name string past the end of the file reads
+// as length 0 and shows the raw Name field as a negative number.
 TEST_F(HostileExecutableTest, EntryNamesAndOffsets) {
   ResourceTree tree;
   tree.Add(ResourceKey::Id(24), ResourceKey::Id(24), ResourceKey::Id(24), "data")
@@ -140,8 +126,7 @@ TEST_F(HostileExecutableTest, EntryNamesAndOffsets) {
   EXPECT_EQ(reader.GetResourceData(-1), "");
 }
 
-// Entries that all name one long string cannot make a listing hold more text than the
-// file: once the names read add up to half its bytes, the rest read as unnamed.
+// Once the names read add up to half the file's bytes, the rest read as unnamed.
 TEST_F(HostileExecutableTest, EntriesNamingOneStringAreBoundedByTheFile) {
   PeImage image = ManifestImage();
   const std::uint32_t root = image.resourceSection;
@@ -161,22 +146,15 @@ TEST_F(HostileExecutableTest, EntriesNamingOneStringAreBoundedByTheFile) {
   EXPECT_EQ(listing.strings.back(), std::to_string(static_cast<std::int32_t>(nameField)));
 }
 
-// The walk down to the manifest checks each level's shape and ends after a fixed number
-// of levels; offsets past the end of the file give empty listings and empty data.
-// Entry counts are signed 16-bit and their sum may not pass 32767, else the directory
-// lists nothing; counts the file cannot hold list the entries it does hold.
+// The walk down to the manifest checks each level's shape. Entry counts are signed and
+// their sum may not pass 32767, else the directory lists nothing.
 TEST_F(HostileExecutableTest, BrokenManifestTrees) {
   const PeImage image = ManifestImage();
   const ResourceLayout::Leaf& leaf = image.resources.leaves[0];
   const std::uint32_t far = 0x70000000u;  // far past the end, yet no sign overflow
   const std::uint32_t rootCounts = image.resourceSection + 12;  // named entries, then IDs
   const std::uint32_t typeEntry = image.InResources(leaf.typeDirectory) + 16;
-  const struct {
-    const char* what;
-    std::size_t offset;
-    std::uint32_t value;
-    bool declares;
-  } cases[] = {
+  const std::tuple<const char*, std::size_t, std::uint32_t, bool> cases[] = {  // what, where, value
       {"intact", 0, 0x00905A4D, true},
       {"root lists 16383 + 16384", rootCounts, 0x40003FFF, true},
       {"root lists 16384 + 16384", rootCounts, 0x40004000, false},
@@ -189,18 +167,16 @@ TEST_F(HostileExecutableTest, BrokenManifestTrees) {
       {"name entry is a data entry", typeEntry + 4, leaf.dataEntry, false},
       {"no language entries", image.InResources(leaf.nameDirectory) + 12, 0, false},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, offset, value, declares] : cases) {
+    SCOPED_TRACE(what);
     PeImage hostile = image;
-    hostile.Put32(c.offset, c.value);
+    hostile.Put32(offset, value);
     Load(hostile.bytes);
-    EXPECT_EQ(DeclaresHighDpi(reader), c.declares);
+    EXPECT_EQ(DeclaresHighDpi(reader), declares);
   }
 }
 
-// The manifest search: after a case-sensitive "dpiAware", the value between the next
-// ">" and the next "</" (the accepted values are read from the built executables). A
-// megabyte of openings without a close must be searched in linear time.
+// After "dpiAware", the value between the next ">" and "</"; linear even without a "</".
 TEST(ManifestSearch, NearMissesAndPathologicalManifests) {
   EXPECT_TRUE(ManifestDeclaresHighDpi("<dpiAwareness>true</dpiAwareness>"));  // found as a substring
   // The closing tag of a rejected element starts the next try.

@@ -30,8 +30,7 @@ Node& Enter(Node& parent, const ResourceKey& key) {
   return parent.children.emplace_back(Node{key, {}, 0});
 }
 
-// Writes a resource section loaded at `sectionRva`, depth first: each directory, then
-// for each of its entries the entry's name string and what the entry leads to.
+// Writes a resource section loaded at `sectionRva`, depth first.
 struct SectionWriter {
   const ResourceTree& tree;
   std::uint32_t sectionRva;
@@ -79,29 +78,23 @@ struct SectionWriter {
     return leaf.dataEntry;
   }
 };
-
-std::vector<std::uint8_t> BuildResourceSection(const ResourceTree& tree, std::uint32_t sectionRva,
-                                               ResourceLayout& layout) {
-  Node root;
-  for (std::size_t i = 0; i < tree.leaves.size(); ++i) {
-    const ResourceTree::Leaf& leaf = tree.leaves[i];
-    Enter(Enter(Enter(root, leaf.type), leaf.name), leaf.language).leaf = i;
-  }
-  layout = ResourceLayout{};
-  layout.leaves.resize(tree.leaves.size());
-  SectionWriter writer{tree, sectionRva, layout, {}};
-  writer.Directory(root, {});
-  return std::move(writer.out);
-}
 }  // namespace
 
 void PeImage::Put16(std::size_t offset, std::uint16_t value) { Store(bytes, offset, value, 2); }
 void PeImage::Put32(std::size_t offset, std::uint32_t value) { Store(bytes, offset, value, 4); }
 
 PeImageBuilder& PeImageBuilder::AddResources(const ResourceTree& tree, std::string name) {
+  Node root;
+  for (std::size_t i = 0; i < tree.leaves.size(); ++i) {
+    const ResourceTree::Leaf& leaf = tree.leaves[i];
+    Enter(Enter(Enter(root, leaf.type), leaf.name), leaf.language).leaf = i;
+  }
+  resourceLayout_.leaves.assign(tree.leaves.size(), {});
   const auto rva = static_cast<std::uint32_t>(kSectionAlignment * (sections_.size() + 1));
+  SectionWriter writer{tree, rva, resourceLayout_, {}};
+  writer.Directory(root, {});
   resourceIndex_ = sections_.size();
-  return AddSection(Section{std::move(name), BuildResourceSection(tree, rva, resourceLayout_)});
+  return AddSection(Section{std::move(name), std::move(writer.out)});
 }
 
 PeImage PeImageBuilder::Build() const {
@@ -128,11 +121,11 @@ PeImage PeImageBuilder::Build() const {
     Store(out, header + 12, static_cast<std::uint32_t>(kSectionAlignment * (i + 1)), 4);
     Store(out, header + 20, data, 4);
     image.sectionData.push_back(data);
-    data += AlignUp(sections_[i].raw.size(), 0x200);
+    out.resize(data + AlignUp(sections_[i].raw.size(), 0x200), 0);
+    std::copy(sections_[i].raw.begin(), sections_[i].raw.end(), out.begin() + data);
+    data = static_cast<std::uint32_t>(out.size());
   }
   out.resize(data, 0);
-  for (std::size_t i = 0; i < sections_.size(); ++i)
-    std::copy(sections_[i].raw.begin(), sections_[i].raw.end(), out.begin() + image.sectionData[i]);
   if (resourceIndex_) {
     image.resourceSection = image.sectionData[*resourceIndex_];
     image.resources = resourceLayout_;
