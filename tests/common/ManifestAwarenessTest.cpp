@@ -90,6 +90,7 @@ TEST(ManifestAwarenessTest, EncodingsByByteOrderMarkOrFirstCharacter) {
       {Utf16(utf16, false, true) + std::string("\x00\xD8", 2), "invalid none"},  // a lone surrogate
       {InSettings(Aware("true\xC3")), "invalid none"},             // a cut UTF-8 sequence
       {InSettings(Aware("true")) + "\xC3", "invalid none"},         // cut at the very end
+      {InSettings(Aware("true")) + "\xC3(", "invalid none"},        // a whole document before it
       {Utf16(utf16.substr(0, value), false, true) + std::string("\x3D\xD8\x00\xDE", 4) +
            Utf16(utf16.substr(value), false, false),
        "unaware dpiAware"},
