@@ -96,16 +96,4 @@ class PeImageBuilder {
   ResourceLayout resourceLayout_;
 };
 
-// A temporary file holding given bytes, removed again on destruction.
-class TempExe {
- public:
-  explicit TempExe(const std::vector<std::uint8_t>& bytes)
-      : path_(folder_.Write("test.exe", std::string(bytes.begin(), bytes.end()))) {}
-  const std::string& Path() const { return path_; }
-
- private:
-  TempFolder folder_;
-  std::string path_;
-};
-
 }  // namespace testpe

@@ -42,8 +42,6 @@ TEST_F(CatalogueRowsTest, ResultsOfAskingForTheCompatibilityList) {
   EXPECT_FALSE(form.Catalogue.DoesFileExist("C:\\NoFolder\\Legacy.exe"));
 }
 
-// Letter case beyond ASCII, in the active code page: one row and one Layers value,
-// named by the path in upper case, however the path is written.
 TEST_F(CatalogueRowsTest, OneRowAndOneLayersValuePerPathInEveryLetterCaseOfTheCodePage) {
   platform::standin::SetActiveCodePage(1252);
   const std::string mixed = "C:\\Apps\\\xDCn\xEF\\A.exe", upper = "C:\\APPS\\\xDCN\xCF\\A.EXE";

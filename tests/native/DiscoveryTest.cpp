@@ -14,8 +14,6 @@ constexpr const char* kUserAssist =
 
 using DiscoveryTest = FormFixture;
 
-// Hidden, the start takes only the Layers values; shown, the processes and UserAssist follow,
-// and a later run adds only what is new.
 TEST_F(DiscoveryTest, TheSourcesInOrderAndOnlyWhatIsNewOnTheNextRun) {
   // Every source holds something to take and something to skip.
   SetRegValue(RegistryPath::Layers, "C:\\APPS\\LEGACY.EXE", "HIGHDPIAWARE RUNASADMIN");

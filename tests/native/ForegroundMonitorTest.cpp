@@ -86,8 +86,6 @@ TEST_F(ForegroundMonitorTest, WhileMonitoringAProgramThatIsNotDpiAwareIsAddedOnc
   EXPECT_EQ(lblDPI.Caption(), "Current system resolution: 0 DPI");
 }
 
-// The program's own texts reach Windows in the active code page, with its curly quotes;
-// names from Windows pass unchanged.
 TEST_F(ForegroundMonitorTest, TheProgramsTextsAreInTheActiveCodePage) {
   form.Form_Load(false);
   platform::standin::SetActiveCodePage(1252);

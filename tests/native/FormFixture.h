@@ -1,7 +1,6 @@
 #pragma once
 // One main window over the in-memory controls, with drive C: mapped to a fresh folder
-// that holds copies of the generated test executables under Windows-like paths. Every
-// stand-in (registry, processes, icons, clock, notification area) starts empty.
+// holding copies of the generated test executables. Every stand-in starts empty.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -78,7 +77,6 @@ class FormFixture : public ::testing::Test, protected MemoryMainWindow {
     std::filesystem::copy_file(fixtures::FixturePath(arch, fixture), host);
   }
 
-  // The path as rows key it, and as the Layers value is named.
   static std::string Key(const std::string& path) { return platform::LowerCasePath(path); }
   static std::string Upper(const std::string& path) { return platform::UpperCasePath(path); }
   static RegistryData Layer(const std::string& path) {

@@ -69,12 +69,7 @@ TEST_F(ListEventsTest, AColumnClickSortsOnceByThatColumn) {
 TEST_F(ListEventsTest, DraggingOffersTheSelectedNoRowsInListOrder) {
   ListPrograms({apps::Legacy, apps::Aware, apps::Old32, apps::Console});
   std::uint32_t effects = 0;
-  lvwPrograms.SetSelected(2, true);
-  lvwPrograms.SetSelected(4, true);
-  EXPECT_TRUE(form.lvwPrograms_OLEStartDrag(effects).empty());
-  EXPECT_EQ(effects, 8u);
-
-  for (int row : {1, 3}) lvwPrograms.SetSelected(row, true);
+  for (int row : {1, 2, 3}) lvwPrograms.SetSelected(row, true);
   EXPECT_EQ(form.lvwPrograms_OLEStartDrag(effects),
             (std::vector<std::string>{Key(apps::Legacy), Key(apps::Old32)}));
   EXPECT_EQ(effects, 4u);

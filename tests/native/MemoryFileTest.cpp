@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/PeImageBuilder.h"
+#include "common/TempFolder.h"
 #include "inspect/DeclaresHighDpi.h"
 #include "inspect/clsExeReader.h"
 #include "inspect/clsFile.h"
@@ -37,12 +38,13 @@ TEST(MemoryFile, ReadsAsTheSameBytesOnDisk) {
   const PeImage image = PeImageBuilder().AddResources(tree).Build();
   // Whole, cut inside the manifest, inside the resource tree, inside the headers, empty.
   const std::size_t manifest = image.InResources(image.resources.leaves[0].data);
+  const TempFolder folder;
   for (std::size_t size : {image.bytes.size(), manifest + 10, std::size_t{image.resourceSection} + 30,
                            std::size_t{100}, std::size_t{0}}) {
     SCOPED_TRACE(size);
     const std::vector<std::uint8_t> bytes(image.bytes.begin(), image.bytes.begin() + size);
-    TempExe disk(bytes);
+    const std::string disk = folder.Write("test.exe", std::string(bytes.begin(), bytes.end()));
     const platform::standin::MemoryFile memory("C:\\in memory.exe", bytes);
-    EXPECT_EQ(Answers(memory.Name()), Answers(disk.Path()));
+    EXPECT_EQ(Answers(memory.Name()), Answers(disk));
   }
 }

@@ -1,5 +1,4 @@
-// The main window's load handler, close request, notification-area menu and mouse
-// events, the start-with-Windows box and the system DPI line.
+// The main window's load, close, notification-area events, start-with-Windows box and DPI line.
 #include "native/FormFixture.h"
 #include "platform/standin/TrayArea.h"
 #include "shell/AppText.h"
