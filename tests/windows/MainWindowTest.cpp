@@ -1,7 +1,7 @@
 // The real main window under Wine: its layout at the screen's DPI, and its events reaching
 // frmSharpwell's handlers, each path once: list keys and clicks, menu commands, drops, the
-// tray callback, the monitor box, the ways of closing, and a discovery tick; and program
-// icons drawn by the real system.
+// tray callback, the monitor box and the ways of closing; and program icons drawn by the
+// real system. Discovery's timer runs in the end-to-end run of the program.
 #include "common/FixturePath.h"
 #include "platform/IconApi.h"
 #include "platform/Layout.h"
@@ -62,17 +62,6 @@ DWORD Drop(IDropTarget* target, const std::vector<std::string>& paths) {
   target->DragEnter(data.Get(), MK_LBUTTON, at, &effect);
   target->Drop(data.Get(), 0, at, &effect);
   return effect;
-}
-
-// The image of the row of `list` named `name` in its first column; -1 when there is none.
-int ImageOfRow(HWND list, const char* name) {
-  LVFINDINFOA find{};
-  find.flags = LVFI_STRING;
-  find.psz = name;
-  LVITEMA item{};
-  item.mask = LVIF_IMAGE;
-  item.iItem = static_cast<int>(SendMessageA(list, LVM_FINDITEMA, -1, reinterpret_cast<LPARAM>(&find)));
-  return ListView_GetItem(list, &item) ? item.iImage : -1;
 }
 
 PixelRect ClientRectOf(HWND control) {
@@ -160,7 +149,7 @@ TEST_F(MainWindowTest, ListKeysClicksAndHeaderClicksReachTheirLists) {
   SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&name));
   ClickAt(header, Centre(name), false);
   EXPECT_EQ(CellText(Programs(), 0, 0), "dpi_false.exe");  // sorted by name
-  ModalCloser closer;
+  MenuCloser closer;
   ASSERT_EQ(Form().Catalogue.AddProgram(kUnaware, true), AddedToCompatList);
   ASSERT_EQ(Form().Catalogue.AddProgram(kNoManifest, true), AddedToCompatList);
   RECT row{LVIR_LABEL, 0, 0, 0};
@@ -196,7 +185,7 @@ TEST_F(MainWindowTest, FilesDroppedOnEitherListReachItsHandler) {
 }
 
 TEST_F(MainWindowTest, TrayIconReleasesShowTheWindowOrTheMenuAndTrayExitTakesTheIconDown) {
-  ModalCloser closer;
+  MenuCloser closer;
   TrayCallback(WM_LBUTTONUP);
   EXPECT_TRUE(IsWindowVisible(window_->Hwnd()));
   EXPECT_EQ(GetMenuDefaultItem(window_->Menu(PopupMenu::Tray), TRUE, 0), 0u);  // "&Show" in bold
@@ -233,19 +222,6 @@ TEST_F(MainWindowTest, ClosingHidesOnlyFromTheTitleBarWhileMonitoring) {
     EXPECT_EQ(ended_, ends);
     EXPECT_EQ(IsWindowVisible(window_->Hwnd()) != FALSE, ends);  // hidden, or left to end
   }
-}
-
-// Which rows discovery makes is checked over the in-memory controls, and its sources by
-// the command-line scan; here the tick reaches the real lists, each row with its icon.
-TEST_F(MainWindowTest, ADiscoveryTickShowsEachProgramsOwnIconInBothLists) {
-  registry_.AddLayer(UpperCase(kIconic), "~ HIGHDPIAWARE");
-  registry_.AddLayer(kUnaware, "HIGHDPIAWARE");
-  Form().Form_Load(true);  // shows the window and arms the discovery timer
-  Form().tmrLoad_Timer();  // the tick itself
-  const int icon = ImageOfRow(Programs(), "gui_icon.exe");
-  EXPECT_GT(icon, 0);
-  EXPECT_EQ(ImageOfRow(Programs(), "dpi_false.exe"), 0);  // the default icon, loaded first
-  EXPECT_EQ(ImageOfRow(Compat(), "gui_icon.exe"), icon);
 }
 
 TEST(IconApiTest, AProgramsIconIsDrawnOpaqueInItsOwnColoursAtTheAskedSize) {
