@@ -53,13 +53,11 @@ void ClickAt(HWND window, POINT at, bool right) {
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-// Drops `paths` on `target` and gives the effect it answered.
+// Drops `paths` on `target`, which may link or copy them, and gives the effect it answered.
 DWORD Drop(IDropTarget* target, const std::vector<std::string>& paths) {
   ComPtr<IDataObject> data = MakeFileListData(paths);
   DWORD effect = DROPEFFECT_LINK | DROPEFFECT_COPY;
-  POINTL at{10, 10};
-  target->DragEnter(data.Get(), MK_LBUTTON, at, &effect);
-  target->Drop(data.Get(), 0, at, &effect);
+  target->Drop(data.Get(), 0, POINTL{10, 10}, &effect);
   return effect;
 }
 
@@ -126,10 +124,12 @@ TEST_F(MainWindowTest, ControlsColumnsFocusOrderAndStatusBarAsLaidOutAtTheScreen
   const HWND order[] = {Programs(), Compat(), Control(ControlId::chkMonitor), Programs()};
   for (int i = 0; i < 3; ++i) EXPECT_EQ(GetNextDlgTabItem(window_->Hwnd(), order[i], FALSE), order[i + 1]);
 
-  // Resizing keeps the progress bar over the status bar's second panel.
+  // Resizing docks the status bar to the new bottom edge, the progress bar over its second panel.
   SetWindowPos(window_->Hwnd(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
   const PixelRect bar = ClientRectOf(FindWindowExA(window_->Hwnd(), nullptr, PROGRESS_CLASSA, nullptr));
   const PixelRect statusRect = ClientRectOf(Control(ControlId::SBar));
+  GetClientRect(window_->Hwnd(), &client);
+  EXPECT_EQ(statusRect.top + statusRect.height, client.bottom);
   RECT panel2{};
   SendMessageA(Control(ControlId::SBar), SB_GETRECT, 1, reinterpret_cast<LPARAM>(&panel2));
   EXPECT_EQ(bar, (PixelRect{statusRect.left + panel2.left, statusRect.top + 2, panel2.right - panel2.left,
