@@ -68,8 +68,6 @@ PixelRect ClientRectOf(HWND control) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
-
 std::string CellText(HWND list, int row, int column) {
   char text[1040] = {};
   ListView_GetItemText(list, row, column, text, sizeof text);
@@ -157,7 +155,7 @@ TEST_F(MainWindowTest, ListKeysClicksAndHeaderClicksReachTheirLists) {
   EXPECT_EQ(closer.Seen()[0], window_->Menu(PopupMenu::Compat));
 
   PressKey(Compat(), VK_DELETE, false);  // deletes the row the right click selected
-  ASSERT_EQ(RowCount(Compat()), 1);
+  ASSERT_EQ(ListView_GetItemCount(Compat()), 1);
   EXPECT_EQ(LowerCase(CellText(Compat(), 0, 0)), "dpi_false.exe");
 }
 
@@ -170,7 +168,7 @@ TEST_F(MainWindowTest, CompatibilityMenuCommandsReachTheirHandlers) {
   Command(PopupMenu::Compat, 0);  // "&High DPI aware"
   EXPECT_EQ(LayersValue(kUnaware), " RUNASADMIN");  // the word goes, the blank before the next stays
   Command(PopupMenu::Compat, 4);  // "&Delete (reset to default)"
-  EXPECT_EQ(RowCount(Compat()), 0);
+  EXPECT_EQ(ListView_GetItemCount(Compat()), 0);
 }
 
 TEST_F(MainWindowTest, FilesDroppedOnEitherListReachItsHandler) {
@@ -179,7 +177,7 @@ TEST_F(MainWindowTest, FilesDroppedOnEitherListReachItsHandler) {
   EXPECT_EQ(LayersValue(kUnaware), "HIGHDPIAWARE");
   EXPECT_EQ(LayersValue(kNoManifest), "HIGHDPIAWARE");
   Drop(window_->DropTarget(ControlId::lvwPrograms), {kAware});
-  EXPECT_EQ(RowCount(Programs()), 3);
+  EXPECT_EQ(ListView_GetItemCount(Programs()), 3);
 }
 
 TEST_F(MainWindowTest, TrayIconReleasesShowTheWindowOrTheMenuAndTrayExitTakesTheIconDown) {
