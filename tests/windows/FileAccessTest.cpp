@@ -12,13 +12,9 @@
 
 namespace {
 
-HANDLE Open(const std::string& path, DWORD access, DWORD share) {
-  return ::CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
-}
-
 // Whether another program could open `path` for writing alone right now.
 bool OthersCanWrite(const std::string& path) {
-  HANDLE handle = Open(path, GENERIC_WRITE, 0);
+  HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   return handle != INVALID_HANDLE_VALUE && ::CloseHandle(handle);
 }
 
@@ -39,7 +35,7 @@ TEST(FileAccessTest, ShareModesReleasedHandlesAndTheRedirectionSwitch) {
   file.OpenFile(folder.Write("second.bin", "B"));  // releases the first
   EXPECT_TRUE(OthersCanWrite(first));
 
-  HANDLE other = Open(first, GENERIC_READ, FILE_SHARE_READ);
+  HANDLE other = CreateFileA(first.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   file.OpenFile(first);  // read and write, while the other handle refuses writers
   EXPECT_EQ(CurrentError::Number(), ERROR_SHARING_VIOLATION);
   CurrentError::Clear();

@@ -2,6 +2,7 @@
 // The registry lists that discovery reads, seeded for one test or benchmark and put
 // back as they were: every compatibility entry and UserAssist name that was not there
 // before is deleted, and the UserAssist keys that seeding created are removed again.
+#include "compat/LayersKey.h"
 #include "compat/modRegistry.h"
 #include "platform/AsciiCase.h"
 #include "platform/ProgramText.h"
@@ -14,8 +15,7 @@
 
 class SeededRegistry {
  public:
-  static constexpr const char* kLayers =
-      "HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
+  static constexpr const char* kLayers = kLayersKeyPath;
   static constexpr const char* kCount =
       "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
       "{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";

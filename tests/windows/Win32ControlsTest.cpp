@@ -51,11 +51,8 @@ INSTANTIATE_TEST_SUITE_P(Win32Controls, ListControlContract, ::testing::Values(&
 TEST(Win32ControlsTest, ListIsAReportViewAndImagesFollowTheResolution) {
   Win32ControlSet set;
   const LONG_PTR style = GetWindowLongPtrA(reinterpret_cast<HWND>(set.List().Handle()), GWL_STYLE);
-  EXPECT_EQ(style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS),
-            LVS_REPORT | LVS_SHOWSELALWAYS);
-  Win32ImageList large(144);
+  EXPECT_EQ(style & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS), LVS_REPORT | LVS_SHOWSELALWAYS);
   int width = 0, height = 0;
-  ASSERT_TRUE(ImageList_GetIconSize(large.Handle(), &width, &height));
-  EXPECT_EQ(width, 24);
-  EXPECT_EQ(height, 24);
+  ASSERT_TRUE(ImageList_GetIconSize(Win32ImageList(144).Handle(), &width, &height));
+  EXPECT_EQ(std::pair(width, height), std::pair(24, 24));
 }

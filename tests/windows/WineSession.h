@@ -28,11 +28,12 @@ inline bool WaitUntil(const std::function<bool()>& predicate, DWORD ms) {
   return true;
 }
 
-// A started process, its standard output into the file `output` when given; one still
-// running when the object goes is terminated (the calls fail harmlessly on no process).
+// A started process (id 0 when it could not start), its standard output into the file
+// `output` when given; one still running when the object goes is terminated (the calls
+// fail harmlessly on no process).
 class Child {
  public:
-  explicit Child(std::string commandLine, const std::string& output = "") {
+  explicit Child(std::string commandLine, const std::string& output = "", DWORD creationFlags = 0) {
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     if (!output.empty())
       output_ = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
@@ -42,8 +43,8 @@ class Child {
     startup.dwFlags = output.empty() ? 0 : STARTF_USESTDHANDLES;
     startup.hStdOutput = output_;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, !output.empty(), 0, nullptr, nullptr,
-                   &startup, &info_);
+    CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, !output.empty(), creationFlags, nullptr,
+                   nullptr, &startup, &info_);
   }
   ~Child() {
     if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
@@ -109,12 +110,12 @@ inline bool TrayIconIsUp(std::uintptr_t owner) {
   return platform::Shell_NotifyIconA(platform::tray::kModifyIcon, record);
 }
 
-// Closes this process's pop-up menus and answers its message boxes with OK as soon as each
-// shows, from a thread of its own, until the object goes; records the menus (none: a box).
-class ModalCloser {
+// Closes this process's pop-up menus as soon as each shows, from a thread of its own,
+// until the object goes; records the menus.
+class MenuCloser {
  public:
-  ModalCloser() : thread_([this] { Run(); }) {}
-  ~ModalCloser() {
+  MenuCloser() : thread_([this] { Run(); }) {}
+  ~MenuCloser() {
     stop_ = true;
     thread_.join();
   }
@@ -127,16 +128,14 @@ class ModalCloser {
  private:
   void Run() {
     for (; !stop_; Sleep(20)) {
-      HWND box = WaitForTopLevel(GetCurrentProcessId(), "#32770", 0, true);
-      HWND window = box ? box : WaitForTopLevel(GetCurrentProcessId(), "#32768", 0, true);
+      const HWND window = WaitForTopLevel(GetCurrentProcessId(), "#32768", 0, true);
       if (!window) continue;
-      const HMENU menu = box ? nullptr : reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back(menu);
+        seen_.push_back(reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)));
       }
-      box ? PostMessageA(box, WM_COMMAND, IDOK, 0) : EndMenu();
-      WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, 5000);
+      EndMenu();
+      WaitUntil([window] { return !IsWindowVisible(window); }, 5000);
     }
   }
 
