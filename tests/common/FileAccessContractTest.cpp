@@ -45,6 +45,7 @@ TEST_F(FileAccessContract, TypedValuesAreWrittenLittleEndianAndReadBack) {
   EXPECT_EQ(read(std::int32_t{}), -2);
   EXPECT_EQ(read(0.0), -0.25);
   EXPECT_EQ(read(std::string(2, '\0')), "MZ");
+  EXPECT_EQ(CurrentError::Number(), 0) << "no call failed";
 }
 
 // Reads at the end stop short without an error: text keeps the rest of its size, arrays
