@@ -8,7 +8,6 @@
 #include "compat/CompatFlags.h"
 
 TEST(CompatFlagsTest, AddAppendsAfterOneBlankUnlessTheFlagIsAlreadyInTheText) {
-  EXPECT_EQ(AddFlagToText("", "HIGHDPIAWARE"), "HIGHDPIAWARE");
   EXPECT_EQ(AddFlagToText("  WIN95", "HIGHDPIAWARE"), " WIN95 HIGHDPIAWARE");  // one leading blank goes
   EXPECT_EQ(AddFlagToText("XHIGHDPIAWAREX", "HIGHDPIAWARE"), std::nullopt);  // inside another word counts
 }

@@ -1,6 +1,5 @@
-// The compatibility-list commands of sharpwell-cli as the tool runs them: flags, export,
-// import and backups, over the registry (the stand-in natively, Wine's under Wine), with
-// the backups in a folder of the test's own. The key is put back as it was afterwards.
+// The compatibility-list commands of sharpwell-cli over the build's registry, with the
+// backups in a folder of the test's own; the list is put back as it was afterwards.
 #include <gtest/gtest.h>
 
 #include <cstdio>

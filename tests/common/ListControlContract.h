@@ -1,6 +1,5 @@
 #pragma once
-// The list-control contract, written once and instantiated with a factory per
-// implementation of the controls.
+// The list-control contract, written once and instantiated per implementation of the controls.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -27,8 +26,8 @@ class ListControlContract : public ::testing::TestWithParam<ControlSetFactory> {
   // Adds `columns` columns, then rows keyed "k1".."kN" with the texts given.
   void AddRows(std::initializer_list<const char*> texts, int columns = 4);
   std::vector<std::string> Texts();
-  // A picture of the image list's size in one opaque colour.
-  Picture Solid(std::uint32_t rgb);
+  // A picture of `scale` times the image list's size in one opaque colour.
+  Picture Solid(std::uint32_t rgb, int scale = 1);
 
   std::unique_ptr<ControlSet> set_;
   ImageList* icons_ = nullptr;

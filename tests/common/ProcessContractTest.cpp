@@ -1,11 +1,8 @@
-// The process calls over the stand-in's table (natively) and the real system (under
-// Wine): a snapshot is a copy taken when asked, processes open and name their image,
-// and paths of 256 characters or more cannot be read.
+// The process calls over the stand-in's table (natively) and the real system (under Wine).
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "common/RunningProgram.h"
 #include "platform/AsciiCase.h"

@@ -13,6 +13,5 @@ struct RunningProgram {
   std::shared_ptr<void> life;  // ends the program when the last copy goes
 };
 
-// A program whose image path has exactly `pathLength` characters (any when 0); nothing
-// when it cannot be started.
+// A program whose image path has exactly `pathLength` characters (any when 0), if it starts.
 std::optional<RunningProgram> StartProgram(std::size_t pathLength = 0);
