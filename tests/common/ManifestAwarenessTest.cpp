@@ -46,7 +46,7 @@ void ExpectAll(const std::vector<Case>& cases) {
 TEST(ManifestAwarenessTest, ValuesOfTheTwoElements) {
   ExpectAll({
       {InSettings(Awareness(" FutureMode ,PERMONITOR\t, system")), "permonitor dpiAwareness"},
-      {InSettings(Awareness("unaware") + Aware("true")), "unaware dpiAwareness"},  // decides too
+      {InSettings(Awareness(" unaware") + Aware("true")), "unaware dpiAwareness"},  // decides too
       {InSettings(Awareness("nothing, known") + Aware("true")), "system dpiAware"},
       {InSettings(Aware("explorer")), "unaware dpiAware"},
       {InSettings(Aware("false") + Aware("true")), "unaware dpiAware"},  // the first one counts
