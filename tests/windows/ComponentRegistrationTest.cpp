@@ -13,10 +13,9 @@
 #include <vector>
 
 namespace {
-constexpr const char* kArch = sizeof(void*) == 8 ? "x64" : "x86";
 constexpr char kTarget[] = "C:\\Windows\\system32\\comctl32.ocx";
 
-std::string Component(const char* name) { return fixtures::FixturePath(kArch, name); }
+std::string Component(const char* name) { return fixtures::FixturePath(fixtures::kOwnArch, name); }
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 }  // namespace
 

@@ -21,7 +21,6 @@ using namespace wine_session;
 using layers_state::Stored;
 
 constexpr char kRunName[] = "Sharpwell";
-constexpr const char* kArch = sizeof(void*) == 8 ? "x64" : "x86";
 
 // Takes the Run value away after the run; the Layers values it adds go too.
 struct CleanRegistry {
@@ -104,7 +103,7 @@ TEST_F(CliEndToEndTest, ImportGivesBackWhatExportSavedAndTheBackupUndoesTheImpor
 TEST(MonitorEndToEndTest, AStartWithTextStaysHiddenMonitorsRefusesASecondStartAndEndsOnTaskkill) {
   TempFolder folder;  // a copy under a name no earlier run has seen
   const std::string unaware = folder.Path("Unaware Tool.exe");
-  CopyFileA(fixtures::FixturePath(kArch, "no_manifest.exe").c_str(), unaware.c_str(), FALSE);
+  CopyFileA(fixtures::FixturePath(fixtures::kOwnArch, "no_manifest.exe").c_str(), unaware.c_str(), FALSE);
   CleanRegistry registry;
   const std::string exe = ProgramBeside("Sharpwell.exe");
   SetRegValue(RegistryPath::Run, kRunName, "\"C:\\Elsewhere\\Sharpwell.exe\" /s");
