@@ -20,8 +20,9 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 }  // namespace
 
 TEST(RegisterServerTest, TrueOnlyWhenTheEntryPointReturnsZeroAndTheModuleIsFreed) {
-  const std::pair<const char*, bool> cases[] = {{"register_ok.dll", true}, {"register_fails.dll", false},
-                                                {"register_missing.dll", false}, {"no_such_component.dll", false}};
+  const std::pair<const char*, bool> cases[] = {
+      {"register_ok.dll", true}, {"register_fails.dll", false},
+      {"register_missing.dll", false}, {"no_such_component.dll", false}};
   for (const auto& [name, registers] : cases) {
     SCOPED_TRACE(name);
     EXPECT_EQ(RegisterServer(Component(name)), registers);

@@ -29,8 +29,7 @@ inline bool WaitUntil(const std::function<bool()>& predicate, DWORD ms) {
 }
 
 // A started process (id 0 when it could not start), its standard output into the file
-// `output` when given; one still running when the object goes is terminated (the calls
-// fail harmlessly on no process).
+// `output` when given; terminated if still running when the object goes.
 class Child {
  public:
   explicit Child(std::string commandLine, const std::string& output = "", DWORD creationFlags = 0) {
@@ -58,21 +57,16 @@ class Child {
   DWORD Id() const { return info_.dwProcessId; }
   bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
 
-  // The exit status, once it ended within `ms`; -1 when it did not start or end.
-  long ExitCode(DWORD ms) const {
+  // The exit status, once it ended within 30 s; -1 when it did not start or end.
+  long ExitCode() const {
     DWORD code = 0;
-    return WaitForExit(ms) && GetExitCodeProcess(info_.hProcess, &code) ? static_cast<long>(code) : -1;
+    return WaitForExit(30000) && GetExitCodeProcess(info_.hProcess, &code) ? static_cast<long>(code) : -1;
   }
 
  private:
   PROCESS_INFORMATION info_{};
   HANDLE output_ = INVALID_HANDLE_VALUE;
 };
-
-// The exit status of `commandLine` run to its end within 30 s (see Child::ExitCode).
-inline long RunToEnd(const std::string& commandLine, const std::string& output = "") {
-  return Child(commandLine, output).ExitCode(30000);
-}
 
 // A window's text, or that of its child `item` (0xFFFF: a message box's text).
 inline std::string TextOf(HWND window, int item = 0) {
