@@ -10,10 +10,8 @@
 
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace wine_session {
 
@@ -34,19 +32,20 @@ class Child {
  public:
   explicit Child(std::string commandLine, const std::string& output = "", DWORD creationFlags = 0) {
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE out = INVALID_HANDLE_VALUE;
     if (!output.empty())
-      output_ = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+      out = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = output.empty() ? 0 : STARTF_USESTDHANDLES;
-    startup.hStdOutput = output_;
+    startup.hStdOutput = out;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, !output.empty(), creationFlags, nullptr,
                    nullptr, &startup, &info_);
+    if (out != INVALID_HANDLE_VALUE) CloseHandle(out);  // the child has its own copy
   }
   ~Child() {
-    if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
     TerminateProcess(info_.hProcess, 1);
     WaitForExit(5000);
     CloseHandle(info_.hThread);
@@ -65,7 +64,6 @@ class Child {
 
  private:
   PROCESS_INFORMATION info_{};
-  HANDLE output_ = INVALID_HANDLE_VALUE;
 };
 
 // A window's text, or that of its child `item` (0xFFFF: a message box's text).
@@ -105,7 +103,7 @@ inline bool TrayIconIsUp(std::uintptr_t owner) {
 }
 
 // Closes this process's pop-up menus as soon as each shows, from a thread of its own,
-// until the object goes; records the menus.
+// until the object goes; counts them.
 class MenuCloser {
  public:
   MenuCloser() : thread_([this] { Run(); }) {}
@@ -114,28 +112,24 @@ class MenuCloser {
     thread_.join();
   }
 
-  std::vector<HMENU> Seen() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return seen_;
-  }
+  // The menu closed, when exactly one was; else null.
+  HMENU Only() const { return count_ == 1 ? last_.load() : nullptr; }
 
  private:
   void Run() {
     for (; !stop_; Sleep(20)) {
       const HWND window = WaitForTopLevel(GetCurrentProcessId(), "#32768", 0, true);
       if (!window) continue;
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back(reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)));
-      }
+      last_ = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+      ++count_;
       EndMenu();
       WaitUntil([window] { return !IsWindowVisible(window); }, 5000);
     }
   }
 
   std::atomic<bool> stop_{false};
-  std::mutex mutex_;
-  std::vector<HMENU> seen_;
+  std::atomic<int> count_{0};
+  std::atomic<HMENU> last_{nullptr};
   std::thread thread_;
 };
 
