@@ -34,7 +34,6 @@ TEST(RegisterServerTest, TrueOnlyWhenTheEntryPointReturnsZeroAndTheModuleIsFreed
 // (comctl32.oc-) in the working folder is installed, registered and the load tried once more.
 TEST(ComponentRecoveryTest, TheComponentIsRegisteredAndTheLoadTriedOnceMore) {
   if (Exists(kTarget)) GTEST_SKIP() << kTarget << " exists already; it is left alone";
-  // Failures, and the messages shown: none when it loads.
   const std::pair<int, std::vector<std::string>> cases[] = {
       {1, {}}, {2, {"Error showing GUI, Cannot find window class.!"}}};
   char previous[MAX_PATH] = {};

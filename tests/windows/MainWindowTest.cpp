@@ -81,9 +81,7 @@ class MainWindowTest : public ::testing::Test {
     window_ = MainWindow::Create(GetModuleHandleA(nullptr));
     ASSERT_NE(window_, nullptr);
     window_->SetEndProcessHook([this] { ended_ = true; });
-    Form().Catalogue.GetIcon(kDefaultIconKey);  // as the window's load does first
   }
-  frmSharpwell& Form() { return window_->Form(); }
   HWND Control(ControlId id) const { return window_->Control(id); }
   HWND Programs() const { return Control(ControlId::lvwPrograms); }
   HWND Compat() const { return Control(ControlId::lvwCompat); }
