@@ -174,6 +174,7 @@ TEST_F(MainWindowTest, TrayIconReleasesShowTheWindowOrTheMenuAndTrayExitTakesThe
   EXPECT_EQ(closer.Only(), window_->Menu(PopupMenu::Tray));
   EXPECT_FALSE(ended_);
 
+  EXPECT_EQ(platform::tray::RecordSize(), sizeof(void*) == 8 ? 504u : 488u);  // up to the balloon fields
   SendMessageA(Control(ControlId::chkMonitor), BM_CLICK, 0, 0);
   const auto owner = reinterpret_cast<std::uintptr_t>(Control(ControlId::pcbIcon16));
   EXPECT_TRUE(TrayIconIsUp(owner));
