@@ -20,8 +20,9 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 }  // namespace
 
 TEST(RegisterServerTest, TrueOnlyWhenTheEntryPointReturnsZeroAndTheModuleIsFreed) {
-  const std::pair<const char*, bool> cases[] = {{"register_ok.dll", true}, {"register_fails.dll", false},
-                                                {"register_missing.dll", false}, {"no_such_component.dll", false}};
+  const std::pair<const char*, bool> cases[] = {
+      {"register_ok.dll", true}, {"register_fails.dll", false},
+      {"register_missing.dll", false}, {"no_such_component.dll", false}};
   for (const auto& [name, registers] : cases) {
     SCOPED_TRACE(name);
     EXPECT_EQ(RegisterServer(Component(name)), registers);
@@ -33,7 +34,6 @@ TEST(RegisterServerTest, TrueOnlyWhenTheEntryPointReturnsZeroAndTheModuleIsFreed
 // (comctl32.oc-) in the working folder is installed, registered and the load tried once more.
 TEST(ComponentRecoveryTest, TheComponentIsRegisteredAndTheLoadTriedOnceMore) {
   if (Exists(kTarget)) GTEST_SKIP() << kTarget << " exists already; it is left alone";
-  // Failures, and the messages shown: none when it loads.
   const std::pair<int, std::vector<std::string>> cases[] = {
       {1, {}}, {2, {"Error showing GUI, Cannot find window class.!"}}};
   char previous[MAX_PATH] = {};

@@ -40,18 +40,11 @@ std::vector<std::string> LinesNaming(const std::string& text, const std::string&
 
 class CliEndToEndTest : public ::testing::Test {
  protected:
-  // Runs sharpwell-cli.exe with `args`; its output goes to the folder's out.txt.
   long Cli(const std::string& args) {
     const std::string cli = Quoted(ProgramBeside("sharpwell-cli.exe"));
-    return RunToEnd(cli + " " + args, folder_.Path("out.txt"));
+    return Child(cli + " " + args, folder_.Path("out.txt")).ExitCode();
   }
   std::string Output() const { return folder_.Read("out.txt"); }
-  // A copy of the 64-bit program without awareness named `name` in the folder.
-  std::string Place(const std::string& name) {
-    const std::string path = folder_.Path(name);
-    EXPECT_TRUE(CopyFileA(fixtures::FixturePath("x64", "dpi_false.exe").c_str(), path.c_str(), TRUE));
-    return path;
-  }
 
   layers_state::Saved saved_;  // an empty list to start with, the old one put back after
   SeededRegistry seeded_;
@@ -60,8 +53,10 @@ class CliEndToEndTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(CliEndToEndTest, ScanListsEachSourceAndRegImportTakesTheRecommendedExport) {
-  const std::string listed = Place("Listed.exe");
-  const std::string recent = Place("R\xC3\xA9" "cent.exe");
+  const std::string listed = folder_.Path("Listed.exe");
+  const std::string recent = folder_.Path("R\xC3\xA9" "cent.exe");
+  for (const std::string& copy : {listed, recent})  // 64-bit, without awareness
+    ASSERT_TRUE(CopyFileA(fixtures::FixturePath("x64", "dpi_false.exe").c_str(), copy.c_str(), TRUE));
   seeded_.AddLayer(listed, "~ RUNASADMIN");
   seeded_.AddRecent(recent);
 
@@ -72,7 +67,7 @@ TEST_F(CliEndToEndTest, ScanListsEachSourceAndRegImportTakesTheRecommendedExport
 
   const std::string file = folder_.Path("recommended.reg");
   ASSERT_EQ(Cli("export " + Quoted(file) + " --recommended"), 0);
-  ASSERT_EQ(RunToEnd("reg.exe import " + Quoted(file)), 0);
+  ASSERT_EQ(Child("reg.exe import " + Quoted(file)).ExitCode(), 0);
   std::string stored;
   for (const std::string& value : Stored()) stored += value + "\n";
   EXPECT_EQ(LinesNaming(stored, folder_.Path()),
@@ -132,7 +127,7 @@ TEST(MonitorEndToEndTest, AStartWithTextStaysHiddenMonitorsRefusesASecondStartAn
   EXPECT_TRUE(second.WaitForExit(10000));
 
   // A close from another program (taskkill without /f sends WM_CLOSE) ends it.
-  RunToEnd("taskkill.exe /im Sharpwell.exe");
+  Child("taskkill.exe /im Sharpwell.exe").ExitCode();
   EXPECT_TRUE(app.WaitForExit(10000));
   EXPECT_FALSE(TrayIconIsUp(icon));
 }

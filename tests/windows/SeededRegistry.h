@@ -45,7 +45,6 @@ class SeededRegistry {
   SeededRegistry(const SeededRegistry&) = delete;
   SeededRegistry& operator=(const SeededRegistry&) = delete;
 
-  // A compatibility entry named `name` (any case) with `flags`.
   void AddLayer(const std::string& name, const std::string& flags) { SetRegValue(kLayers, name, flags); }
   // A recently run program, named as Explorer names it (ROT13 of the path).
   void AddRecent(const std::string& path) {

@@ -10,10 +10,8 @@
 
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace wine_session {
 
@@ -29,25 +27,25 @@ inline bool WaitUntil(const std::function<bool()>& predicate, DWORD ms) {
 }
 
 // A started process (id 0 when it could not start), its standard output into the file
-// `output` when given; one still running when the object goes is terminated (the calls
-// fail harmlessly on no process).
+// `output` when given; terminated if still running when the object goes.
 class Child {
  public:
   explicit Child(std::string commandLine, const std::string& output = "", DWORD creationFlags = 0) {
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE out = INVALID_HANDLE_VALUE;
     if (!output.empty())
-      output_ = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+      out = CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = output.empty() ? 0 : STARTF_USESTDHANDLES;
-    startup.hStdOutput = output_;
+    startup.hStdOutput = out;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, !output.empty(), creationFlags, nullptr,
                    nullptr, &startup, &info_);
+    if (out != INVALID_HANDLE_VALUE) CloseHandle(out);  // the child has its own copy
   }
   ~Child() {
-    if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
     TerminateProcess(info_.hProcess, 1);
     WaitForExit(5000);
     CloseHandle(info_.hThread);
@@ -58,21 +56,15 @@ class Child {
   DWORD Id() const { return info_.dwProcessId; }
   bool WaitForExit(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
 
-  // The exit status, once it ended within `ms`; -1 when it did not start or end.
-  long ExitCode(DWORD ms) const {
+  // The exit status, once it ended within 30 s; -1 when it did not start or end.
+  long ExitCode() const {
     DWORD code = 0;
-    return WaitForExit(ms) && GetExitCodeProcess(info_.hProcess, &code) ? static_cast<long>(code) : -1;
+    return WaitForExit(30000) && GetExitCodeProcess(info_.hProcess, &code) ? static_cast<long>(code) : -1;
   }
 
  private:
   PROCESS_INFORMATION info_{};
-  HANDLE output_ = INVALID_HANDLE_VALUE;
 };
-
-// The exit status of `commandLine` run to its end within 30 s (see Child::ExitCode).
-inline long RunToEnd(const std::string& commandLine, const std::string& output = "") {
-  return Child(commandLine, output).ExitCode(30000);
-}
 
 // A window's text, or that of its child `item` (0xFFFF: a message box's text).
 inline std::string TextOf(HWND window, int item = 0) {
@@ -111,7 +103,7 @@ inline bool TrayIconIsUp(std::uintptr_t owner) {
 }
 
 // Closes this process's pop-up menus as soon as each shows, from a thread of its own,
-// until the object goes; records the menus.
+// until the object goes; counts them.
 class MenuCloser {
  public:
   MenuCloser() : thread_([this] { Run(); }) {}
@@ -120,28 +112,24 @@ class MenuCloser {
     thread_.join();
   }
 
-  std::vector<HMENU> Seen() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return seen_;
-  }
+  // The menu closed, when exactly one was; else null.
+  HMENU Only() const { return count_ == 1 ? last_.load() : nullptr; }
 
  private:
   void Run() {
     for (; !stop_; Sleep(20)) {
       const HWND window = WaitForTopLevel(GetCurrentProcessId(), "#32768", 0, true);
       if (!window) continue;
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        seen_.push_back(reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)));
-      }
+      last_ = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+      ++count_;
       EndMenu();
       WaitUntil([window] { return !IsWindowVisible(window); }, 5000);
     }
   }
 
   std::atomic<bool> stop_{false};
-  std::mutex mutex_;
-  std::vector<HMENU> seen_;
+  std::atomic<int> count_{0};
+  std::atomic<HMENU> last_{nullptr};
   std::thread thread_;
 };
 
