@@ -148,7 +148,7 @@ TEST_F(HostileExecutableTest, BrokenManifestTrees) {
       {"root lists -1 + 2", rootCounts, 0x0002FFFF, false},
       {"resource section past the end", image.sectionTable + 20, far, false},
       {"data past the end", image.InResources(leaf.dataEntry), far, false},
-      {"name entry is a data entry", image.InResources(leaf.typeDirectory) + 20, leaf.dataEntry, false},
+      {"name entry not a directory", image.InResources(leaf.typeDirectory) + 20, leaf.nameDirectory, false},
       {"no language entries", image.InResources(leaf.nameDirectory) + 12, 0, false},
   };
   for (const auto& [what, offset, value, declares] : cases) {
