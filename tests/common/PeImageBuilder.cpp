@@ -120,16 +120,13 @@ PeImage PeImageBuilder::Build() const {
       Store(out, header + c, static_cast<std::uint8_t>(name[c]), 1);
     Store(out, header + 12, static_cast<std::uint32_t>(kSectionAlignment * (i + 1)), 4);
     Store(out, header + 20, data, 4);
-    image.sectionData.push_back(data);
+    if (i == resourceIndex_) image.resourceSection = data;
     out.resize(data + AlignUp(sections_[i].raw.size(), 0x200), 0);
     std::copy(sections_[i].raw.begin(), sections_[i].raw.end(), out.begin() + data);
     data = static_cast<std::uint32_t>(out.size());
   }
   out.resize(data, 0);
-  if (resourceIndex_) {
-    image.resourceSection = image.sectionData[*resourceIndex_];
-    image.resources = resourceLayout_;
-  }
+  image.resources = resourceLayout_;
   return image;
 }
 

@@ -1,8 +1,6 @@
 #pragma once
-// Builds PE images in memory, so that tests describe the executables they read instead
-// of carrying opaque binaries. Only what the reader reads is written: the headers, the
-// section table and a resource tree. The image says where each part landed, so that a
-// test can then break one field with Put16 / Put32.
+// Builds PE images in memory: the headers, the section table and a resource tree. The
+// image says where each part landed, so that a test can break one field with Put16 / Put32.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,8 +24,7 @@ struct ResourceKey {
   bool operator==(const ResourceKey&) const = default;
 };
 
-// The three-level resource tree of one resource section. Each directory lists its
-// named entries first, as the format requires, else in order of Add.
+// A three-level resource tree. Each directory lists its named entries first, else in order of Add.
 struct ResourceTree {
   struct Leaf {
     ResourceKey type, name, language;
@@ -61,11 +58,9 @@ struct Section {
   std::vector<std::uint8_t> raw;
 };
 
-// A built image with the file offsets of its parts.
 struct PeImage {
   std::vector<std::uint8_t> bytes;
   std::uint32_t sectionTable = 0;
-  std::vector<std::uint32_t> sectionData;  // PointerToRawData of each section
   std::uint32_t resourceSection = 0;        // file offset of the resource section
   ResourceLayout resources;                 // section-relative offsets
 
@@ -83,7 +78,6 @@ class PeImageBuilder {
     sections_.push_back(std::move(section));
     return *this;
   }
-  // Adds a resource section holding `tree`.
   PeImageBuilder& AddResources(const ResourceTree& tree, std::string name = ".rsrc");
   PeImage Build() const;
 
