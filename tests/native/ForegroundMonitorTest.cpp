@@ -63,7 +63,6 @@ TEST_F(ForegroundMonitorTest, WhileMonitoringAProgramThatIsNotDpiAwareIsAddedOnc
 
   Tick(kOld32Window);
   ASSERT_EQ(Tray().icons.size(), 1u);
-  EXPECT_EQ(Tray().icons.begin()->second.hIcon, window.IconHandle());
   EXPECT_STREQ(Tray().icons.begin()->second.szTip.data(), "Sharpwell");
   EXPECT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Old32)});
   EXPECT_EQ(Layer(apps::Old32).Text(), "HIGHDPIAWARE");
