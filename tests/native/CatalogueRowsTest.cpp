@@ -79,7 +79,6 @@ TEST_F(CatalogueRowsTest, GetIconAndTheIconFill) {
   tmrGetIcons.SetEnabled(true);
   form.tmrGetIcons_Timer();
   EXPECT_FALSE(tmrGetIcons.Enabled());
-  EXPECT_EQ(SBar.Panel1Text(), "Ready");
   EXPECT_EQ(PixelOf(imlIcons, Key(apps::Painter)), kPainterColour);
   EXPECT_EQ(lvwPrograms.SmallIcon(1), Key(apps::Painter));
   EXPECT_EQ(lvwPrograms.SmallIcon(2), kDefaultIconKey);
