@@ -37,6 +37,7 @@ TEST_F(WindowLifetimeTest, LoadShowsOrHidesTheWindowAndArmsTheDiscovery) {
   }
   EXPECT_TRUE(tmrLoad.Enabled());
   EXPECT_TRUE(imlIcons.Contains(kDefaultIconKey));
+  EXPECT_FALSE(tmrMonitor.Enabled());
 }
 
 TEST_F(WindowLifetimeTest, CloseHidesOnlyFromTheTitleBarWhileMonitoring) {
