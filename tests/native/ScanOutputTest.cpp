@@ -7,14 +7,6 @@
 #include "ScanCommand.h"
 #include "platform/standin/CodePage.h"
 
-namespace {
-std::string Rendered(const std::vector<RegFileValue>& values) {
-  std::string text;
-  for (const RegFileValue& value : values) text += value.name + "=" + value.data.ToText() + "\n";
-  return text;
-}
-}  // namespace
-
 TEST(ScanOutputTest, JsonEscapesTheFieldsAndIsUtf8WhateverTheCodePage) {
   platform::standin::SetActiveCodePage(1252);
   EXPECT_EQ(ScanJson({{"N/A", "unaware", "", "", "c:\\caf\xE9 \x80\x84\x88"},
@@ -44,7 +36,10 @@ TEST(ScanOutputTest, RecommendedAddsHighDpiAwareOnlyWhereWindowsStretchesAndNoMo
       {"No", "permonitorv2", "x64", "", "c:\\apps\\modern.exe"},
       {"Yes", "unaware", "x64", "", "c:\\apps\\aware.exe"},
   };
-  EXPECT_EQ(Rendered(RecommendedLayersValues(list, found)),
+  std::string text;
+  for (const RegFileValue& value : RecommendedLayersValues(list, found))
+    text += value.name + "=" + value.data.ToText() + "\n";
+  EXPECT_EQ(text,
             "C:\\Apps\\Old.exe=~ RUNASADMIN HIGHDPIAWARE\n"
             "C:\\APPS\\SET.EXE=DPIUNAWARE  GDIDPISCALING\n"
             "C:\\APPS\\NEW.EXE=HIGHDPIAWARE\n");
