@@ -101,7 +101,7 @@ TEST(ManifestAwarenessTest, OnlyWellFormedXmlIsRead) {
       "<a><?xml-stylesheet ?><?XML x?></a>", std::string("<a>\0</a>", 8)};
   for (const std::string& manifest : malformed) EXPECT_EQ(Judge(manifest), "invalid none") << manifest;
   // Well-formed: comments, instructions and blanks around the root, single quotes.
-  EXPECT_EQ(Judge("<?xml version='1.0' standalone='no'?>\r\n<!-- c --><?pi x?><a b='&quot;&lt;'>"
+  EXPECT_EQ(Judge("<?xml version='1.0' standalone='no'?>\r\n<!-- c --><?app x?><a b='&quot;&lt;'>"
                   "<![CDATA[<&]]><c/></a> <!-- c -->\n"),
             "unaware none");
   // Deep nesting needs no deep stack.
