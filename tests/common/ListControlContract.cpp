@@ -144,6 +144,7 @@ TEST_P(ListControlContract, StatusBarPanelTwoSitsAtTheRightEdgeAndProgressStaysI
   EXPECT_FALSE(bar.SetMax(0));
   EXPECT_TRUE(bar.SetMax(39));  // below the value shown: the value comes down to it
   EXPECT_EQ(bar.Value(), 39);
+  EXPECT_TRUE(bar.SetValue(0));
   bar.Place({427, 481, 333, 15});
   EXPECT_EQ(bar.Placement(), (PixelRect{427, 481, 333, 15}));
 }
