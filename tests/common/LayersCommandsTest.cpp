@@ -64,7 +64,6 @@ TEST_F(LayersCommandsTest, FlagsShowsAndChangesOneProgramsValue) {
       {old, {path, "--mode", "fast"}, 2},
       {old, {path, "--add"}, 2},
       {old, {path, "--add", "A", "--remove", "B"}, 2},
-      {old, {path, "--clear"}, 2},
       {"", {}, 2},
   };
   for (const Case& c : cases) {

@@ -1,5 +1,3 @@
-// The behaviour every implementation of the list controls shares, with the error numbers
-// of failing calls, and the extended styles clsListView sets.
 #include "ListControlContract.h"
 
 #include "platform/CurrentError.h"
@@ -42,13 +40,10 @@ TEST_P(ListControlContract, KeysAreUniqueExactAndPositionsCountFromOne) {
   EXPECT_FALSE(list_->AddRow("k1", "other.exe", "icon").has_value());
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotUnique);
   EXPECT_EQ(list_->AddRow("K1", "upper", "icon"), 3);
-  EXPECT_EQ(list_->Key(3), "K1");
   EXPECT_FALSE(list_->FindRow("k4").has_value());
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::KeyNotFound);
-  for (int position : {0, 4}) {
-    EXPECT_FALSE(list_->Text(position).has_value()) << position;
-    EXPECT_EQ(CurrentError::Number(), ErrorNumber::SubscriptOutOfRange) << position;
-  }
+  EXPECT_FALSE(list_->Text(0).has_value());
+  EXPECT_EQ(CurrentError::Number(), ErrorNumber::SubscriptOutOfRange);
 
   // Sub-items are the columns after the first: 0 is the row text; 2 needs a third column.
   ASSERT_TRUE(list_->SetSubItem(1, 1, "HIGHDPIAWARE"));
@@ -56,11 +51,9 @@ TEST_P(ListControlContract, KeysAreUniqueExactAndPositionsCountFromOne) {
   EXPECT_EQ(list_->SubItem(1, 1), "HIGHDPIAWARE");
   EXPECT_EQ(list_->SubItem(2, 1), "");
   EXPECT_EQ(Texts(), (Strings{"one.exe", "calculator", "upper"}));
-  for (int subItem : {0, 2}) {
-    CurrentError::Clear();
-    EXPECT_FALSE(list_->SetSubItem(1, subItem, "x")) << subItem;
-    EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty) << subItem;
-  }
+  EXPECT_FALSE(list_->SetSubItem(1, 0, "x"));
+  EXPECT_FALSE(list_->SetSubItem(1, 2, "x"));
+  EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty);
   ASSERT_EQ(list_->Columns().size(), 2u);
   EXPECT_EQ(list_->Columns()[1].width, 43);
   EXPECT_EQ(list_->Columns()[1].alignment, ColumnAlignment::Centre);
@@ -111,28 +104,21 @@ TEST_P(ListControlContract, TheSelectedRowIsTheCurrentOneWhenSelectedElseTheFirs
   EXPECT_FALSE(list_->SelectedRow().has_value()) << "no other row stayed selected";
 }
 
-TEST_P(ListControlContract, RemovingRowsMovesTheLaterOnesUpAndFreesTheirKeys) {
-  AddRows({"a", "b", "c", "d", "e"});
-  ASSERT_TRUE(list_->RemoveRow(4));
+TEST_P(ListControlContract, RemovingMovesLaterRowsUpAndSortOnceOrdersByOneColumnStably) {
+  AddRows({"delta", "gone", "Alpha", "charlie", "bravo"});
   ASSERT_TRUE(list_->RemoveRow(2));
-  EXPECT_EQ(Texts(), (Strings{"a", "c", "e"}));
-  EXPECT_EQ(list_->FindRow("k5"), 3);
-  EXPECT_EQ(list_->AddRow("k4", "d again", "none"), 4);
-  list_->Clear();
-  EXPECT_EQ(list_->AddRow("k1", "fresh", "none"), 1);
-}
-
-TEST_P(ListControlContract, SortOnceOrdersByOneColumnStablyAndOnlyOnce) {
-  AddRows({"delta", "Alpha", "charlie", "bravo"});
+  EXPECT_EQ(list_->FindRow("k5"), 4);
   ASSERT_TRUE(list_->SetSubItem(2, 3, "x86"));
   ASSERT_TRUE(list_->SortOnce(0));
   EXPECT_EQ(Texts(), (Strings{"Alpha", "bravo", "charlie", "delta"}));
   // By the last column: equal texts keep the order they had, and rows move whole.
   ASSERT_TRUE(list_->SortOnce(3));
   EXPECT_EQ(Texts(), (Strings{"bravo", "charlie", "delta", "Alpha"}));
-  EXPECT_EQ(list_->AddRow("k9", "aardvark", "none"), 5);  // a new row goes to the end
+  EXPECT_EQ(list_->AddRow("k2", "aardvark", "none"), 5);  // a freed key; new rows go to the end
   EXPECT_FALSE(list_->SortOnce(4));
   EXPECT_EQ(CurrentError::Number(), ErrorNumber::InvalidProperty);
+  list_->Clear();
+  EXPECT_EQ(list_->AddRow("k1", "fresh", "none"), 1);
 }
 
 TEST_P(ListControlContract, StatusBarPanelTwoSitsAtTheRightEdgeAndProgressStaysInRange) {
