@@ -104,6 +104,11 @@ TEST_F(RegistryContract, ReadsFollowTheStoredType) {
   EXPECT_EQ(GetRegValue(path_, "Multi").Text(), std::string("one\0two\0", 8));
   WriteRaw("Unterminated", kSz, "");
   EXPECT_TRUE(GetRegValue(path_, "Unterminated").IsNone());
+  // Values another program wrote: a type the program does not read, a DWORD cut short.
+  WriteRaw("Qword", kQword, std::string(8, '\1'));
+  EXPECT_TRUE(GetRegValue(path_, "Qword").IsNone());
+  WriteRaw("ShortDword", kDword, "\x07\x01");
+  EXPECT_EQ(GetRegValue(path_, "ShortDword").Number(), 0x107);
 }
 
 // The order is the registry's own (insertion order natively, name order under Wine); a
