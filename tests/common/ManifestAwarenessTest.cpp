@@ -94,15 +94,18 @@ TEST(ManifestAwarenessTest, EncodingsByByteOrderMarkOrFirstCharacter) {
 TEST(ManifestAwarenessTest, OnlyWellFormedXmlIsRead) {
   const std::string malformed[] = {
       "", "<a></b>", "<a/>text", "text<a/>", "<a b=c/>", "<a b=\"1\" b='2'/>", "<a b=\"1\"c=\"2\"/>",
-      "<a b \"1\"/>", "<a xmlns:p=\"u\" xmlns:q=\"u\" p:b=\"1\" q:b=\"2\"/>", "<p:a/>", "<a xmlns:p=\"\"/>",
-      "<xmlns:a/>", "<a:b:c xmlns:a=\"u\"/>", "<a b=\"<\"/>", "<a>&nbsp;</a>", "<a>&#0;</a>",
-      "<a>&#x110000;</a>", "<a>a & b</a>", "<a>]]></a>", "<a><![CDATA[x</a>", "<a><!-- a -- b --></a>",
-      "<!DOCTYPE a><a/>", " <?xml version=\"1.0\"?><a/>", "<?xml version=\"2.0\"?><a/>",
-      "<a><?xml-stylesheet ?><?XML x?></a>", std::string("<a>\0</a>", 8)};
+      "<a b \"1\"/>", "<a xmlns:p=\"u\" xmlns:q=\"u\" p:b=\"1\" q:b=\"2\"/>", "<a><p:b></p:b></a>",
+      "<a xmlns:p=\"\"/>", "<a><xmlns:b/></a>", "<a:b:c xmlns:a=\"u\"/>", "<a b=\"<\"/>", "<a>&nbsp;</a>",
+      "<a>&#0;</a>", "<a>&#x110000;</a>", "<a>a & b</a>", "<a>]]></a>", "<a><![CDATA[x</a>",
+      "<a><!-- a -- b --></a>", "<!DOCTYPE a><a/>", " <?xml version=\"1.0\"?><a/>",
+      "<?xml version=\"2.0\"?><a/>", "<a><?xml-stylesheet ?><?XML x?></a>", "<a><?p:i ?></a>",
+      std::string("<a>\0</a>", 8),
+      Utf16("<a/>", false, true) + std::string("\x00\xD8\x41\x00", 4)};  // a surrogate left unpaired
   for (const std::string& manifest : malformed) EXPECT_EQ(Judge(manifest), "invalid none") << manifest;
-  // Well-formed: comments, instructions and blanks around the root, single quotes.
-  EXPECT_EQ(Judge("<?xml version='1.0' standalone='no'?>\r\n<!-- c --><?app x?><a b='&quot;&lt;'>"
-                  "<![CDATA[<&]]><c/></a> <!-- c -->\n"),
+  // Well-formed: comments, instructions and blanks around the root, single quotes, a tab,
+  // a prefixed attribute, a combining mark in a name.
+  EXPECT_EQ(Judge("<?xml version='1.0' standalone='no'?>\r\n<!-- c --><?app x?><a\tb='&quot;&lt;'>"
+                  "<![CDATA[<&\xE1\x80\x80]]><c\xCC\x80 xmlns:p='u' p:d=''/></a> <!-- c -->\n"),
             "unaware none");
   // Deep nesting needs no deep stack.
   std::string deep;
