@@ -16,19 +16,20 @@ TEST_F(ListEventsTest, CtrlASelectsAllAndDeleteActsOnlyOnTheCompatibilityList) {
   const auto paths = {apps::Legacy, apps::Old32, apps::Aware};
   ListPrograms(paths);
   for (const char* path : paths) AddCompatRow(path, "HIGHDPIAWARE", true);
+  // Key codes as Windows sends them ('A'; 0x2E is Delete), not the program's names for them.
   for (int shift : {0, 3}) {
-    form.lvwPrograms_KeyDown(keys::A, shift);
-    form.lvwCompat_KeyDown(keys::A, shift);
+    form.lvwPrograms_KeyDown('A', shift);
+    form.lvwCompat_KeyDown('A', shift);
   }
   EXPECT_TRUE(SelectedRows(lvwPrograms).empty());
   EXPECT_TRUE(SelectedRows(lvwCompat).empty());
-  form.lvwPrograms_KeyDown(keys::A, keys::CtrlOnly);
+  form.lvwPrograms_KeyDown('A', keys::CtrlOnly);
   EXPECT_EQ(SelectedRows(lvwPrograms), (std::vector<int>{1, 2, 3}));
-  form.lvwPrograms_KeyDown(keys::Delete, 0);
+  form.lvwPrograms_KeyDown(0x2E, 0);
 
-  form.lvwCompat_KeyDown(keys::A, keys::CtrlOnly);
+  form.lvwCompat_KeyDown('A', keys::CtrlOnly);
   lvwCompat.SetSelected(2, false);
-  form.lvwCompat_KeyDown(keys::Delete, 1);  // with Shift held as well
+  form.lvwCompat_KeyDown(0x2E, 1);  // Delete, with Shift held as well
   EXPECT_EQ(Keys(lvwCompat), std::vector<std::string>{Key(apps::Old32)});
   EXPECT_EQ(EnumRegValues(RegistryPath::Layers), std::vector<std::string>{Upper(apps::Old32)});
   EXPECT_EQ(lvwPrograms.Count(), 3);
