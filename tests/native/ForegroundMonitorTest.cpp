@@ -40,6 +40,11 @@ TEST_F(ForegroundMonitorTest, WithoutMonitoringTheTickOnlyFollowsTheProgramInFro
   EXPECT_EQ(lblDPI.Caption(), "Current system resolution: 0 DPI");
   EXPECT_EQ(lvwCompat.Count() + Tray().calls, 0);
 
+  // The same window again: nothing runs, so the user's own selection stays.
+  lvwPrograms.SetSelectedRow(2);
+  Tick(kLegacyWindow);
+  EXPECT_EQ(SelectedRows(lvwPrograms), std::vector<int>{2});
+
   // A program with no row, then one with a row but no old selection left to take
   // away: nothing is scrolled to.
   Tick(kOld32Window);
