@@ -6,6 +6,7 @@
 #include "platform/modSharpwell.h"
 #include "shell/window/DragDrop.h"
 #include "shell/window/MainWindow.h"
+#include "shell/window/Win32Controls.h"
 
 #include "windows/WineSession.h"
 
@@ -58,13 +59,6 @@ DWORD Drop(IDropTarget* target, const std::vector<std::string>& paths) {
   return effect;
 }
 
-PixelRect ClientRectOf(HWND control) {
-  RECT r{};
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
 std::string CellText(HWND list, int row, int column) {
   char text[1040] = {};
   ListView_GetItemText(list, row, column, text, sizeof text);
@@ -105,7 +99,7 @@ TEST_F(MainWindowTest, ControlsColumnsFocusOrderAndStatusBarAsLaidOutAtTheScreen
   for (const ControlLayout& control : kControlLayout) {
     if (control.id == ControlId::SBar) continue;  // docked to the bottom edge instead
     SCOPED_TRACE(std::string(control.name));
-    EXPECT_EQ(ClientRectOf(Control(control.id)), ToPixels(control.twips, tpp, tpp));
+    EXPECT_EQ(PlacementInParent(Control(control.id)), ToPixels(control.twips, tpp, tpp));
   }
   for (int i = 0; i < static_cast<int>(kProgramsColumns.size()); ++i)
     EXPECT_EQ(ListView_GetColumnWidth(Programs(), i), TwipsToPixels(kProgramsColumns[i].widthTwips, tpp));
@@ -118,8 +112,8 @@ TEST_F(MainWindowTest, ControlsColumnsFocusOrderAndStatusBarAsLaidOutAtTheScreen
 
   // Resizing docks the status bar to the new bottom edge, the progress bar over its second panel.
   SetWindowPos(window_->Hwnd(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
-  const PixelRect bar = ClientRectOf(FindWindowExA(window_->Hwnd(), nullptr, PROGRESS_CLASSA, nullptr));
-  const PixelRect statusRect = ClientRectOf(Control(ControlId::SBar));
+  const PixelRect bar = PlacementInParent(FindWindowExA(window_->Hwnd(), nullptr, PROGRESS_CLASSA, nullptr));
+  const PixelRect statusRect = PlacementInParent(Control(ControlId::SBar));
   GetClientRect(window_->Hwnd(), &client);
   EXPECT_EQ(statusRect.top + statusRect.height, client.bottom);
   RECT panel2{};

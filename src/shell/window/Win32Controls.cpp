@@ -76,6 +76,14 @@ ColumnAlignment FromFormat(int format) {
 
 }  // namespace
 
+PixelRect PlacementInParent(HWND window) {
+  RECT place{};
+  GetWindowRect(window, &place);
+  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&place), 2);
+  return {static_cast<int>(place.left), static_cast<int>(place.top),
+          static_cast<int>(place.right - place.left), static_cast<int>(place.bottom - place.top)};
+}
+
 bool InitListControls() {
   INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
@@ -508,19 +516,9 @@ int Win32StatusBar::Panel2Width() const {
   return static_cast<int>(part.right - part.left);
 }
 
-RECT Win32StatusBar::PlaceInParent() const {
-  RECT place{};
-  GetWindowRect(window_.Get(), &place);
-  MapWindowPoints(HWND_DESKTOP, GetParent(window_.Get()), reinterpret_cast<POINT*>(&place), 2);
-  return place;
-}
+int Win32StatusBar::Top() const { return PlacementInParent(window_.Get()).top; }
 
-int Win32StatusBar::Top() const { return static_cast<int>(PlaceInParent().top); }
-
-int Win32StatusBar::Height() const {
-  const RECT place = PlaceInParent();
-  return static_cast<int>(place.bottom - place.top);
-}
+int Win32StatusBar::Height() const { return PlacementInParent(window_.Get()).height; }
 
 void Win32StatusBar::FitToParent(int clientWidth, int clientHeight) {
   // A status bar docks itself to its parent's client area on WM_SIZE.
@@ -560,10 +558,4 @@ void Win32ProgressBar::Place(const PixelRect& where) {
   MoveWindow(window_.Get(), where.left, where.top, where.width, where.height, TRUE);
 }
 
-PixelRect Win32ProgressBar::Placement() const {
-  RECT place{};
-  GetWindowRect(window_.Get(), &place);
-  MapWindowPoints(HWND_DESKTOP, GetParent(window_.Get()), reinterpret_cast<POINT*>(&place), 2);
-  return {static_cast<int>(place.left), static_cast<int>(place.top),
-          static_cast<int>(place.right - place.left), static_cast<int>(place.bottom - place.top)};
-}
+PixelRect Win32ProgressBar::Placement() const { return PlacementInParent(window_.Get()); }

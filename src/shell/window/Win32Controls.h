@@ -22,6 +22,9 @@
 // Registers the common-control classes this file uses; safe to call more than once.
 bool InitListControls();
 
+// Where a child window sits in its parent's client area, in pixels.
+PixelRect PlacementInParent(HWND window);
+
 class Win32ImageList final : public ImageList {
  public:
   // Images of 16 x 16 pixels at 96 DPI, scaled to `dpi`.
@@ -146,7 +149,6 @@ class Win32StatusBar final : public StatusBar {
  private:
   void ApplyParts();
   RECT Panel2Rect() const;
-  RECT PlaceInParent() const;
 
   WindowOwner window_;
   int minPanel1Width_;
